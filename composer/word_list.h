@@ -1,0 +1,27 @@
+// Word lists: plain text beside the executable, one entry a line, taken byte
+// for byte as written.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+using WordList = std::vector<std::string>;
+
+// Raised when a list can't be opened; its message is the Shift-JIS text
+// "ファイル <path> は開けません" shown to the user in the error box.
+class FileOpenError : public std::runtime_error {
+public:
+    explicit FileOpenError(const std::string& path);
+};
+
+// Splits bytes into lines at CR LF, lone CR or lone LF. Text after the last
+// break is a last entry; a break at the very end adds none. The text ends at
+// its first NUL byte.
+WordList SplitLines(const std::string& bytes);
+
+// Reads the list at path; throws FileOpenError when it can't be opened.
+WordList LoadWordList(const std::string& path);
+
+// True when some entry equals name, ignoring case alone (the user's locale).
+bool IsEmptyElement(const WordList& emptyList, const std::string& name);

@@ -1,0 +1,17 @@
+#!/bin/bash
+# Installs, from Debian's archive, whatever the build and the tests need and
+# this machine lacks. Does nothing when everything is there.
+set -euo pipefail
+need=()
+have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "ok installed"; }
+for p in cmake ninja-build clang g++ googletest libbenchmark-dev \
+         g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev \
+         wine wine32:i386 xvfb xauth x11-utils zip imagemagick; do
+  have "$p" || need+=("$p")
+done
+[ ${#need[@]} -eq 0 ] && exit 0
+echo "installing: ${need[*]}"
+if ! dpkg --print-foreign-architectures | grep -qx i386; then dpkg --add-architecture i386; fi
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -q
+apt-get install -y -q --no-install-recommends "${need[@]}"

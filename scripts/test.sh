@@ -1,0 +1,26 @@
+#!/bin/bash
+# Installs what is missing, then builds and runs every suite: the composer's
+# tests natively under AddressSanitizer and UndefinedBehaviorSanitizer, and
+# the same tests plus the Windows program's own, cross-built with MinGW-w64
+# and run under Wine (Japanese locale) on a virtual display.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
+"$root/scripts/setup.sh"
+
+jobs="$(nproc)"
+cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQN_SANITIZE=ON \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+cmake --build build/native -j "$jobs"
+cmake -S . -B build/win32 -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
+cmake --build build/win32 -j "$jobs"
+
+export WINEPREFIX="$root/build/wine-prefix"
+source "$root/scripts/virtual-display.sh"
+"$root/scripts/wine-prefix.sh"
+
+status=0
+(cd build/native && ctest --output-on-failure) || status=1
+(cd build/win32 && ctest --output-on-failure) || status=1
+exit $status
