@@ -147,11 +147,16 @@ bool FileExists(const std::string& path) {
     return stat(ToPosixPath(path).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
 }
 
+// A read lock on the open file stands in for the Windows sharing rule: it
+// fails while a writer holds a write lock on the file.
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
     int fd = open(ToPosixPath(path).c_str(), O_RDONLY);
     if (fd < 0) return false;
     struct stat st {};
-    bool ok = fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode);
+    struct flock lock {};
+    lock.l_type = F_RDLCK;
+    lock.l_whence = SEEK_SET;
+    bool ok = fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode) && fcntl(fd, F_OFD_SETLK, &lock) == 0;
     bytes.clear();
     char buffer[65536];
     ssize_t n = 0;
