@@ -1,0 +1,143 @@
+// What the end-to-end tests drive and read: a fresh folder per test, the
+// stand-in editor, the program's popup, and keys typed through SendInput.
+// Every wait is bounded; a wait that runs out makes the test fail, it never
+// hangs the suite.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// Bound of every wait for something another process is to do.
+constexpr DWORD kWaitBound = 15000;
+
+// A Linux path as Wine reaches it through its Z: drive.
+std::string WinePath(const std::string& linuxPath);
+
+// Polls cond until it holds or bound milliseconds have passed.
+bool WaitUntil(const std::function<bool()>& cond, DWORD bound = kWaitBound);
+
+// A folder of its own for one test, removed with everything in it.
+class TestFolder {
+public:
+    // name: the folder's own name (ANSI bytes); made unique by a prefix.
+    explicit TestFolder(const std::string& name = "run");
+    ~TestFolder();
+    TestFolder(const TestFolder&) = delete;
+    TestFolder& operator=(const TestFolder&) = delete;
+
+    const std::string& Path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "\\" + name; }
+    void Write(const std::string& name, const std::string& bytes) const;
+    void Copy(const std::string& from, const std::string& name) const;
+    void Remove(const std::string& name) const;
+
+private:
+    std::string path_;
+};
+
+class ChildProcess {
+public:
+    ChildProcess() = default;
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool Start(const std::string& commandLine, const std::string& folder);
+    bool StartWide(const std::wstring& commandLine, const std::wstring& folder);
+    bool Running() const;
+    // True when the process ended within the bound.
+    bool WaitForEnd(DWORD bound = kWaitBound) const;
+    void Kill();
+    DWORD Id() const { return info_.dwProcessId; }
+
+private:
+    PROCESS_INFORMATION info_{};
+};
+
+// The first visible top-level window of the class that belongs to the process.
+HWND FindProcessWindow(DWORD processId, const char* cls);
+// The first window of the class anywhere below parent.
+HWND FindDescendant(HWND parent, const char* cls);
+
+std::string WindowText(HWND hwnd);
+RECT WindowRect(HWND hwnd);
+
+struct Selection {
+    int start = 0;
+    int end = 0;
+    bool operator==(const Selection&) const = default;
+};
+
+inline void PrintTo(const Selection& s, std::ostream* os) { *os << "[" << s.start << ", " << s.end << ")"; }
+
+struct EditorOptions {
+    std::string text;
+    int selStart = -1;  // -1: the caret after the text
+    int selEnd = -1;
+    std::string extra;  // further options, e.g. "--no-view"
+};
+
+// The stand-in editor, started with a known text and selection.
+class Editor {
+public:
+    // True once its frame is up, holds the focus and its view is found.
+    bool Start(const TestFolder& folder, const EditorOptions& options);
+    HWND Frame() const { return frame_; }
+    HWND View() const { return view_; }
+    // Returns once everything posted to the editor so far has been handled.
+    bool Settle();
+    std::string Text() const;
+    Selection GetSelection() const;
+    void Select(int start, int end) const;
+    void Close();
+
+private:
+    ChildProcess process_;
+    HWND frame_ = nullptr;
+    HWND view_ = nullptr;
+    WPARAM marker_ = 0;
+};
+
+// The program under test, and its popup once shown.
+class Program {
+public:
+    bool Start(const TestFolder& folder, const std::string& arguments);
+    bool StartWide(const TestFolder& folder, const std::wstring& arguments);
+    // True once its popup window is shown.
+    bool WaitForPopup();
+    bool WaitForEnd(DWORD bound = kWaitBound) const { return process_.WaitForEnd(bound); }
+    bool Running() const { return process_.Running(); }
+    DWORD Id() const { return process_.Id(); }
+    HWND Popup() const { return popup_; }
+    HWND Combo() const;
+    std::string Caption() const { return WindowText(popup_); }
+    std::string Entry() const { return WindowText(Combo()); }
+    std::vector<std::string> Items() const;
+    bool DroppedDown() const;
+    RECT Rect() const { return WindowRect(popup_); }
+    // A message box of this process, once one is shown.
+    HWND WaitForMessageBox() const;
+
+private:
+    ChildProcess process_;
+    HWND popup_ = nullptr;
+};
+
+// The text of a message box.
+std::string MessageBoxText(HWND box);
+
+// Types the characters as key presses (letters, digits, blank, Enter "\r",
+// Escape "\x1b") to whatever window has the keyboard focus.
+void Type(const std::string& keys);
+
+// Paths of the built programs, as the build passed them.
+std::string StandinPath();
+std::string ProgramPath();
+
+}  // namespace e2e
