@@ -1,0 +1,406 @@
+#include "Unit1.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <exception>
+
+#include "ansi_argument.h"
+#include "app_title.h"
+#include "completion.h"
+#include "placement.h"
+#include "platform/platform.h"
+
+const char DamagedArgumentMessage[] =
+    "\x91\x49\x91\xf0\x82\xb3\x82\xea\x82\xbd\x83\x65\x83\x4c\x83\x58\x83\x67\x82\xc9\x82\xcd"
+    "\x81\x41\x82\xb1\x82\xcc\x8a\xc2\x8b\xab\x82\xcc\x95\xb6\x8e\x9a\x83\x52\x81\x5b\x83\x68"
+    "\x82\xc5\x95\x5c\x82\xb9\x82\xc8\x82\xa2\x95\xb6\x8e\x9a\x82\xaa\x8a\xdc\x82\xdc\x82\xea"
+    "\x82\xc4\x82\xa2\x82\xe9\x82\xbd\x82\xdf\x81\x41\x89\xf3\x82\xb3\x82\xb8\x82\xc9\x93\x6e"
+    "\x82\xb9\x82\xdc\x82\xb9\x82\xf1\x81\x42\x8f\x49\x97\xb9\x82\xb5\x82\xdc\x82\xb7\x81\x42";
+
+namespace {
+
+const char kClassName[] = "Tquillnest";
+const char kDesignCaption[] = "Quillnest";
+// "ＭＳ Ｐゴシック"
+const char kDesignFont[] = "\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E";
+const char kFormProperty[] = "Tquillnest.form";
+
+const DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+const DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
+
+// The form's design, in pixels at 96 dots per inch.
+const int kDesignDpi = 96;
+const int kDesignLeft = 792;
+const int kDesignTop = 285;
+const int kClientWidth = 138;
+const int kClientHeight = 23;
+const int kComboLeft = 1;
+const int kComboHeight = 20;
+const int kItemHeight = 12;
+const int kFontHeight = 12;
+const int kDropDownCount = 8;
+
+// Looked up at run time: the DPI functions came with Windows 10, and the
+// program must still start where they are missing.
+UINT SystemDpi() {
+    HDC dc = GetDC(nullptr);
+    int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : kDesignDpi;
+    if (dc) ReleaseDC(nullptr, dc);
+    return dpi > 0 ? static_cast<UINT>(dpi) : kDesignDpi;
+}
+
+UINT WindowDpi(HWND hwnd) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static auto getDpi = reinterpret_cast<GetDpiForWindowFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    UINT dpi = getDpi ? getDpi(hwnd) : 0;
+    return dpi ? dpi : SystemDpi();
+}
+
+SIZE OuterSize(int clientWidth, int clientHeight, UINT dpi) {
+    using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static auto adjust = reinterpret_cast<AdjustForDpiFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi")));
+    RECT r{0, 0, clientWidth, clientHeight};
+    if (!adjust || !adjust(&r, kStyle, FALSE, kExStyle, dpi)) AdjustWindowRectEx(&r, kStyle, FALSE, kExStyle);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+std::string WindowText(HWND hwnd) {
+    int n = GetWindowTextLengthA(hwnd);
+    std::string text(static_cast<size_t>(std::max(n, 0)) + 1, '\0');
+    n = GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<size_t>(std::max(n, 0)));
+    return text;
+}
+
+std::string Narrow(const std::wstring& w) {
+    if (w.empty()) return {};
+    int n = WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
+    std::string s(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
+    return s;
+}
+
+size_t WideLength(const std::string& s) {
+    if (s.empty()) return 0;
+    return static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0));
+}
+
+// The edit field's selection is asked for in characters, the one unit that
+// the system and Wine agree on, and turned into bytes here.
+EditField ReadEditField(HWND edit) {
+    int n = GetWindowTextLengthW(edit);
+    std::wstring w(static_cast<size_t>(std::max(n, 0)) + 1, L'\0');
+    n = GetWindowTextW(edit, w.data(), static_cast<int>(w.size()));
+    w.resize(static_cast<size_t>(std::max(n, 0)));
+    DWORD start = 0, end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EditField field;
+    field.text = Narrow(w);
+    field.selStart = Narrow(w.substr(0, std::min<size_t>(start, w.size()))).size();
+    field.selEnd = Narrow(w.substr(0, std::min<size_t>(end, w.size()))).size();
+    return field;
+}
+
+void WriteEditField(HWND combo, HWND edit, const EditField& field) {
+    SetWindowTextA(combo, field.text.c_str());
+    WPARAM start = WideLength(field.text.substr(0, field.selStart));
+    LPARAM end = static_cast<LPARAM>(WideLength(field.text.substr(0, field.selEnd)));
+    SendMessageW(edit, EM_SETSEL, start, end);
+}
+
+int FindEntry(HWND combo, const std::string& prefix, std::string& entry) {
+    LRESULT index = SendMessageA(combo, CB_FINDSTRING, static_cast<WPARAM>(-1),
+                                 reinterpret_cast<LPARAM>(prefix.c_str()));
+    if (index == CB_ERR) return -1;
+    LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == CB_ERR) return -1;
+    // Room for a length counted in characters as well as in bytes.
+    std::string text(static_cast<size_t>(length) * 2 + 1, '\0');
+    SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(text.find('\0'));
+    entry = text;
+    return static_cast<int>(index);
+}
+
+}  // namespace
+
+Tquillnest::Tquillnest(EditorBridge& editor)
+    : composer_(editor, *this), title_(ApplicationTitle(platform::ModulePath())) {}
+
+Tquillnest::~Tquillnest() { Destroy(); }
+
+bool Tquillnest::Create(HINSTANCE instance) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    if (!GetClassInfoExA(instance, kClassName, &wc)) {
+        wc = WNDCLASSEXA{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = FormProc;
+        wc.hInstance = instance;
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = kClassName;
+        if (!RegisterClassExA(&wc)) return false;
+    }
+    CreateWindowExA(kExStyle, kClassName, kDesignCaption, kStyle, kDesignLeft, kDesignTop,
+                    kClientWidth, kClientHeight, nullptr, nullptr, instance, this);
+    return hwnd_ != nullptr && combo_ != nullptr;
+}
+
+void Tquillnest::FormCreate() {
+    Start(platform::ModulePath(), platform::CommandLine(), GetCommandLineW());
+}
+
+// A first argument that the ANSI code page can't hold would reach the editor
+// with "?" in place of its characters: better to write nothing at all.
+void Tquillnest::Start(const std::string& exePath, const std::string& commandLine,
+                       const std::wstring& wideCommandLine) {
+    Guarded([&] {
+        if (!FirstArgumentFitsAnsi(wideCommandLine)) {
+            ShowNotice(DamagedArgumentMessage);
+            Terminate();
+            return;
+        }
+        composer_.StartUp(exePath, commandLine);
+    });
+}
+
+void Tquillnest::Show() {
+    ShowWindow(hwnd_, SW_SHOW);
+    SetForegroundWindow(hwnd_);
+}
+
+void Tquillnest::Destroy() {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+LRESULT CALLBACK Tquillnest::FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_NCCREATE) {
+        auto* form = static_cast<Tquillnest*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+        form->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<Tquillnest*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!form) return DefWindowProcA(hwnd, msg, wp, lp);
+    LRESULT result = form->Dispatch(msg, wp, lp);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        form->hwnd_ = nullptr;
+    }
+    return result;
+}
+
+LRESULT Tquillnest::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_CREATE:
+        dpi_ = WindowDpi(hwnd_);
+        if (!CreateComboBox1()) return -1;
+        ApplyDesignSizes();
+        return 0;
+    case WM_SIZE:
+        OnSize();
+        return 0;
+    case WM_SETFOCUS:
+        if (combo_) SetFocus(combo_);
+        return 0;
+    case WM_CLOSE:
+        Terminate();
+        return 0;
+    case WM_DESTROY:
+        FormDestroy();
+        return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
+        return 0;
+    }
+    return DefWindowProcA(hwnd_, msg, wp, lp);
+}
+
+int Tquillnest::Scaled(int designPixels) const { return MulDiv(designPixels, static_cast<int>(dpi_), kDesignDpi); }
+
+bool Tquillnest::CreateComboBox1() {
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE));
+    combo_ = CreateWindowExA(0, WC_COMBOBOXA, "",
+                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                             Scaled(kComboLeft), 0, Scaled(kClientWidth - 2 * kComboLeft),
+                             Scaled(kComboHeight + kDropDownCount * kItemHeight) + 2, hwnd_,
+                             reinterpret_cast<HMENU>(1), instance, nullptr);
+    if (!combo_) return false;
+    SendMessageA(combo_, CB_SETMINVISIBLE, kDropDownCount, 0);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetComboBoxInfo(combo_, &info) || !info.hwndItem) return false;
+    edit_ = info.hwndItem;
+    // An ANSI subclass, so typed characters arrive as the bytes of the code
+    // page, a double-byte character as two of them.
+    SetPropA(edit_, kFormProperty, this);
+    editProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc)));
+    return true;
+}
+
+// The design at the window's density: client area, font, and the combo box
+// whose closed height follows its font unless told otherwise.
+void Tquillnest::ApplyDesignSizes() {
+    HFONT old = font_;
+    font_ = CreateFontA(-Scaled(kFontHeight), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                        kDesignFont);
+    SendMessageA(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
+    if (old) DeleteObject(old);
+    SendMessageA(combo_, CB_SETITEMHEIGHT, 0, Scaled(kItemHeight));
+    RECT r;
+    GetWindowRect(combo_, &r);
+    LRESULT field = SendMessageA(combo_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    int wanted = field + Scaled(kComboHeight) - (r.bottom - r.top);
+    if (field != CB_ERR && wanted > 0 && wanted != field)
+        SendMessageA(combo_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), wanted);
+    SIZE outer = OuterSize(Scaled(kClientWidth), Scaled(kClientHeight), dpi_);
+    SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    OnSize();
+}
+
+// ComboBox1 keeps one design pixel from each side and follows the width.
+void Tquillnest::OnSize() {
+    if (!combo_) return;
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    int width = std::max<int>(0, client.right - 2 * Scaled(kComboLeft));
+    SetWindowPos(combo_, nullptr, Scaled(kComboLeft), 0, width,
+                 Scaled(kComboHeight + kDropDownCount * kItemHeight) + 2, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Moved onto a screen of another density: the design sizes follow it, the
+// width the settings gave stays as it is.
+void Tquillnest::OnDpiChanged(UINT dpi, const RECT& suggested) {
+    RECT before;
+    GetWindowRect(hwnd_, &before);
+    dpi_ = dpi ? dpi : kDesignDpi;
+    ApplyDesignSizes();
+    SIZE outer = OuterSize(Scaled(kClientWidth), Scaled(kClientHeight), dpi_);
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, before.right - before.left, outer.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Tquillnest::FormDestroy() {
+    if (edit_ && editProc_) {
+        SetWindowLongPtrA(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc_));
+        RemovePropA(edit_, kFormProperty);
+    }
+    if (combo_) DestroyWindow(combo_);
+    combo_ = edit_ = nullptr;
+    editProc_ = nullptr;
+    if (font_) DeleteObject(font_);
+    font_ = nullptr;
+}
+
+LRESULT CALLBACK Tquillnest::EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* form = static_cast<Tquillnest*>(GetPropA(hwnd, kFormProperty));
+    if (msg == WM_CHAR) return form->OnEditChar(hwnd, wp, lp);
+    return CallWindowProcA(form->editProc_, hwnd, msg, wp, lp);
+}
+
+// The key goes to the composer first, then to the combo box's completion,
+// and reaches the edit field only when neither took it. An error ends the
+// key's handling, so the key goes nowhere.
+LRESULT Tquillnest::OnEditChar(HWND edit, WPARAM wp, LPARAM lp) {
+    WNDPROC editProc = editProc_;
+    char key = static_cast<char>(wp);
+    if (!ComboKeyPress(key)) return 0;
+    if (ComboOwnKey(key)) return 0;
+    return CallWindowProcA(editProc, edit, WM_CHAR, static_cast<unsigned char>(key), lp);
+}
+
+bool Tquillnest::ComboKeyPress(char& key) {
+    return Guarded([&] { composer_.HandleKey(key); });
+}
+
+// Opening the list selects the whole edit text; the selection the user had
+// is put back unless the completion sets its own.
+bool Tquillnest::ComboOwnKey(char key) {
+    if (!combo_) return false;
+    EditField before = ReadEditField(edit_);
+    KeyOutcome out = CompleteKey(before, key, [this](const std::string& prefix, std::string& entry) {
+        return FindEntry(combo_, prefix, entry);
+    });
+    if (out.dropDown && !SendMessageA(combo_, CB_GETDROPPEDSTATE, 0, 0)) {
+        SendMessageA(combo_, CB_SHOWDROPDOWN, TRUE, 0);
+        if (!out.replaceEdit) {
+            EditField now = ReadEditField(edit_);
+            if (now.text != before.text || now.selStart != before.selStart || now.selEnd != before.selEnd)
+                WriteEditField(combo_, edit_, before);
+        }
+    }
+    if (out.entry >= 0) SendMessageA(combo_, CB_SETCURSEL, static_cast<WPARAM>(out.entry), 0);
+    if (out.replaceEdit) WriteEditField(combo_, edit_, out.edit);
+    return out.consumed;
+}
+
+template <class Handler>
+bool Tquillnest::Guarded(Handler&& handler) {
+    try {
+        handler();
+        return true;
+    } catch (const std::exception& e) {
+        ShowError(e.what());
+        return false;
+    }
+}
+
+void Tquillnest::ShowError(const char* message) {
+    MessageBoxA(hwnd_, ErrorBoxText(message).c_str(), title_.c_str(), MB_ICONSTOP | MB_OK);
+}
+
+std::string Tquillnest::GetCaption() { return WindowText(hwnd_); }
+
+void Tquillnest::SetCaption(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
+
+std::string Tquillnest::GetEntryText() { return WindowText(combo_); }
+
+void Tquillnest::SetEntryText(const std::string& text) { SetWindowTextA(combo_, text.c_str()); }
+
+void Tquillnest::ClearItems() { SendMessageA(combo_, CB_RESETCONTENT, 0, 0); }
+
+void Tquillnest::AddItem(const std::string& text) {
+    SendMessageA(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void Tquillnest::CloseDropDown() { SendMessageA(combo_, CB_SHOWDROPDOWN, FALSE, 0); }
+
+void Tquillnest::SetPopupWidth(int32_t width) {
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    SetWindowPos(hwnd_, nullptr, 0, 0, width, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The caret point is the one the composer has just located for this move.
+Point Tquillnest::OnScreen(int32_t left, int32_t top) {
+    Point caret = composer_.State().CaretPoint;
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    HMONITOR monitor = MonitorFromPoint(POINT{caret.x, caret.y}, MONITOR_DEFAULTTONEAREST);
+    if (!monitor || !GetMonitorInfoA(monitor, &info)) return Point{left, top};
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    ScreenRect work{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+    return KeepOnScreen(Point{left, top}, r.right - r.left, r.bottom - r.top, caret.y, work);
+}
+
+void Tquillnest::SetPopupOrigin(int32_t left, int32_t top) {
+    Point at = OnScreen(left, top);
+    SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// This program's own window: another copy's popup is none of its business.
+void Tquillnest::MovePopup(int32_t x, int32_t y) {
+    Point at = OnScreen(x, y);
+    SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetForegroundWindow(hwnd_);
+}
+
+void Tquillnest::ShowNotice(const std::string& text) { MessageBoxA(hwnd_, text.c_str(), title_.c_str(), MB_OK); }
+
+void Tquillnest::Terminate() { PostQuitMessage(0); }
