@@ -24,7 +24,15 @@ selected="Hello, world"
 start=$(( $(printf '<body>\r\n  ' | wc -c) ))
 end=$(( start + ${#selected} ))
 
-run() { "$root/scripts/wine-run.sh" "$@"; }
+# Without a window manager nobody draws window frames; a Wine desktop window
+# draws its own, so the virtual display shows title bars as a desktop would.
+run() {
+  if [ -n "${QN_VIRTUAL_DISPLAY:-}" ]; then
+    "$root/scripts/wine-run.sh" explorer /desktop=Quillnest,640x440 "$@"
+  else
+    "$root/scripts/wine-run.sh" "$@"
+  fi
+}
 cd "$demo"
 QN_WINE_TIMEOUT=3600 run standin_editor.exe --text page.html --select "$start" "$end" \
   --pos 40 40 560 360 --title "page.html - stand-in editor" &
