@@ -33,10 +33,11 @@ run_target() {
 }
 
 report() {
-  local name="$1" status="$2" runs
+  local name="$1" status="$2" runs cover
   runs="$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$work/$name.log" | grep -o '[0-9]*$' || true)"
+  cover="$(grep -o 'DONE *cov: [0-9]* ft: [0-9]* corp: [0-9]*' "$work/$name.log" | sed 's/DONE *//' || true)"
   if [ "$status" -eq 0 ]; then
-    printf '%-14s ok       %12s runs in %s s\n' "$name" "${runs:-?}" "$seconds"
+    printf '%-14s ok  %12s runs in %s s  (%s)\n' "$name" "${runs:-?}" "$seconds" "$cover"
   else
     printf '%-14s FINDING  (exit %s), input kept in %s\n' "$name" "$status" "$findings"
     grep -E -A12 'invariant broken|ERROR: |runtime error' "$work/$name.log" | head -40 || true
