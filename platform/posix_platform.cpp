@@ -70,6 +70,22 @@ std::vector<std::string> Lines(const std::string& bytes) {
     return lines;
 }
 
+// A file that starts with a byte-order mark is read as the system reader
+// reads it: UTF-8 without its mark, UTF-16 narrowed to ASCII ("?" for the
+// rest, which no setting here uses).
+std::string WithoutByteOrderMark(const std::string& bytes) {
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) return bytes.substr(3);
+    bool little = bytes.compare(0, 2, "\xFF\xFE") == 0;
+    if (!little && bytes.compare(0, 2, "\xFE\xFF") != 0) return bytes;
+    std::string narrow;
+    for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        unsigned unit = little ? static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8
+                               : static_cast<unsigned char>(bytes[i]) << 8 | static_cast<unsigned char>(bytes[i + 1]);
+        narrow += unit < 0x80 ? static_cast<char>(unit) : '?';
+    }
+    return narrow;
+}
+
 std::string Unquote(const std::string& value) {
     bool quoted = value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
                   value.back() == value.front();
@@ -111,12 +127,13 @@ std::string ReadProfileString(const std::string& path, const std::string& sectio
     if (!ReadWholeFile(path, bytes)) return "";
     bool inSection = false;
     bool sectionSeen = false;
-    for (const std::string& raw : Lines(bytes)) {
+    for (const std::string& raw : Lines(WithoutByteOrderMark(bytes))) {
         std::string line = Trim(raw);
-        if (!line.empty() && line.front() == '[') {
+        size_t close = line.rfind(']');
+        // A "[" line without "]" starts no section; its keys stay where they were.
+        if (!line.empty() && line.front() == '[' && close != std::string::npos) {
             if (inSection) return "";
-            size_t close = line.find(']');
-            std::string name = Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+            std::string name = Trim(line.substr(1, close - 1));
             inSection = !sectionSeen && EqualAsciiIgnoreCase(name, section);
             sectionSeen = sectionSeen || inSection;
             continue;
