@@ -252,15 +252,23 @@ void Tquillnest::ApplyDesignSizes() {
     SendMessageA(combo_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
     if (old) DeleteObject(old);
     SendMessageA(combo_, CB_SETITEMHEIGHT, 0, Scaled(kItemHeight));
-    RECT r;
-    GetWindowRect(combo_, &r);
-    LRESULT field = SendMessageA(combo_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-    int wanted = field + Scaled(kComboHeight) - (r.bottom - r.top);
-    if (field != CB_ERR && wanted > 0 && wanted != field)
-        SendMessageA(combo_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), wanted);
+    FitClosedHeight();
     SIZE outer = OuterSize(Scaled(kClientWidth), Scaled(kClientHeight), dpi_);
     SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     OnSize();
+}
+
+// The selection field's height is set as a content height, and what the
+// frame adds to it differs between systems and themes: measure and correct.
+void Tquillnest::FitClosedHeight() {
+    for (int tries = 0; tries < 3; ++tries) {
+        RECT r;
+        GetWindowRect(combo_, &r);
+        int error = Scaled(kComboHeight) - (r.bottom - r.top);
+        LRESULT field = SendMessageA(combo_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+        if (error == 0 || field == CB_ERR || field + error <= 0) return;
+        SendMessageA(combo_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field + error);
+    }
 }
 
 // ComboBox1 keeps one design pixel from each side and follows the width.

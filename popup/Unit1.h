@@ -60,6 +60,7 @@ private:
 
     bool CreateComboBox1();
     void ApplyDesignSizes();
+    void FitClosedHeight();
     void OnSize();
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void FormDestroy();

@@ -1,0 +1,424 @@
+// The popup hosted in the test process: a real window with a real combo box,
+// driven by WM_CHAR as the keyboard would, with a recording editor behind it.
+#include "popup/Unit1.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <memory>
+#include <thread>
+
+#include "fakes.h"
+#include "fixture_folder.h"
+#include "popup/app_title.h"
+#include "platform/platform.h"
+
+namespace {
+
+const char kDesignFont[] = "\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E";
+// "ファイル " and " は開けません": the error for a list that can't be opened.
+const char kCannotOpenHead[] = "\x83\x74\x83\x40\x83\x43\x83\x8B ";
+const char kCannotOpenTail[] = " \x82\xCD\x8A\x4A\x82\xAF\x82\xDC\x82\xB9\x82\xF1";
+
+std::string Text(HWND hwnd) {
+    char buffer[1024] = {};
+    GetWindowTextA(hwnd, buffer, sizeof buffer);
+    return buffer;
+}
+
+std::string ClassOf(HWND hwnd) {
+    char buffer[256] = {};
+    GetClassNameA(hwnd, buffer, sizeof buffer);
+    return buffer;
+}
+
+RECT WindowRect(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return r;
+}
+
+// A message box that the UI thread is about to show, read and dismissed from
+// a second thread so the modal loop returns.
+struct BoxSeen {
+    bool shown = false;
+    std::string caption;
+    std::string text;
+    bool icon = false;
+};
+
+class BoxWatcher {
+public:
+    BoxWatcher() : ui_(GetCurrentThreadId()), thread_([this] { Watch(); }) {}
+    BoxSeen Seen() {
+        thread_.join();
+        return seen_;
+    }
+
+private:
+    void Watch() {
+        for (int tries = 0; tries < 1000 && !seen_.shown; ++tries) {
+            EnumThreadWindows(ui_, &BoxWatcher::OnWindow, reinterpret_cast<LPARAM>(this));
+            if (!seen_.shown) Sleep(10);
+        }
+    }
+    static BOOL CALLBACK OnWindow(HWND hwnd, LPARAM self) {
+        auto* watcher = reinterpret_cast<BoxWatcher*>(self);
+        if (ClassOf(hwnd) != "#32770" || !IsWindowVisible(hwnd)) return TRUE;
+        watcher->seen_.shown = true;
+        watcher->seen_.caption = Text(hwnd);
+        EnumChildWindows(hwnd, &BoxWatcher::OnChild, self);
+        PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
+        return FALSE;
+    }
+    static BOOL CALLBACK OnChild(HWND child, LPARAM self) {
+        auto* watcher = reinterpret_cast<BoxWatcher*>(self);
+        if (ClassOf(child) != "Static" || !IsWindowVisible(child)) return TRUE;
+        LONG style = GetWindowLongA(child, GWL_STYLE);
+        if ((style & SS_TYPEMASK) == SS_ICON) {
+            if (SendMessageA(child, STM_GETICON, 0, 0)) watcher->seen_.icon = true;
+        } else if (!Text(child).empty()) {
+            watcher->seen_.text = Text(child);
+        }
+        return TRUE;
+    }
+
+    DWORD ui_;
+    BoxSeen seen_;
+    std::thread thread_;
+};
+
+bool QuitPosted() {
+    MSG msg;
+    return PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+}
+
+class PopupWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        while (QuitPosted()) {
+        }
+        folder.Write("html.dat", "table\r\ntbody\r\ntd\r\np\r\n");
+        folder.Write("attribute.dat", "class=\"\"\r\nid=\"\"\r\n");
+        folder.Write("empty.dat", "br\r\n");
+        editor.caret = {200, 300};
+    }
+    void TearDown() override {
+        form.reset();
+        while (QuitPosted()) {
+        }
+    }
+
+    Tquillnest& Build() {
+        form = std::make_unique<Tquillnest>(editor);
+        EXPECT_TRUE(form->Create(GetModuleHandleA(nullptr)));
+        return *form;
+    }
+    Tquillnest& Started(const std::string& line = "q.exe", const std::wstring& wide = L"q.exe") {
+        Build();
+        designHeight = WindowRect(form->Handle()).bottom - WindowRect(form->Handle()).top;
+        form->Start(folder.ExePath(), line, wide);
+        form->Show();
+        log.clear();
+        return *form;
+    }
+
+    HWND Edit() const {
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        GetComboBoxInfo(form->ComboBox1(), &info);
+        return info.hwndItem;
+    }
+    void Type(const std::string& keys) {
+        for (char key : keys) SendMessageA(Edit(), WM_CHAR, static_cast<unsigned char>(key), 1);
+    }
+    std::string Entry() const { return Text(form->ComboBox1()); }
+    std::pair<DWORD, DWORD> Selection() const {
+        DWORD start = 0, end = 0;
+        SendMessageW(Edit(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        return {start, end};
+    }
+    bool Dropped() const { return SendMessageA(form->ComboBox1(), CB_GETDROPPEDSTATE, 0, 0) != 0; }
+    std::vector<std::string> Items() const {
+        std::vector<std::string> items;
+        LRESULT n = SendMessageA(form->ComboBox1(), CB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < n; ++i) {
+            char buffer[256] = {};
+            SendMessageA(form->ComboBox1(), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buffer));
+            items.push_back(buffer);
+        }
+        return items;
+    }
+    int Scaled(int v) const { return MulDiv(v, static_cast<int>(GetDpiForWindow(form->Handle())), 96); }
+    std::vector<std::string> Inserts() const {
+        std::vector<std::string> inserts;
+        for (const std::string& call : log)
+            if (call.rfind("insert ", 0) == 0) inserts.push_back(call.substr(7));
+        return inserts;
+    }
+    size_t Count(const std::string& call) const { return std::count(log.begin(), log.end(), call); }
+
+    FixtureFolder folder;
+    CallLog log;
+    RecordingEditor editor{log};
+    std::unique_ptr<Tquillnest> form;
+    LONG designHeight = 0;
+};
+
+TEST_F(PopupWindowTest, BuiltFromTheDesign) {
+    Tquillnest& f = Build();
+    HWND hwnd = f.Handle();
+    EXPECT_EQ(ClassOf(hwnd), "Tquillnest");
+    EXPECT_EQ(Text(hwnd), "Quillnest");
+    LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+    EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+    EXPECT_TRUE(style & WS_SYSMENU);
+    EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
+    EXPECT_FALSE(IsWindowVisible(hwnd));
+    RECT client;
+    GetClientRect(hwnd, &client);
+    EXPECT_EQ(client.right, Scaled(138));
+    EXPECT_EQ(client.bottom, Scaled(23));
+    RECT outer = WindowRect(hwnd);
+    EXPECT_EQ(outer.left, 792);
+    EXPECT_EQ(outer.top, 285);
+
+    HWND combo = f.ComboBox1();
+    EXPECT_EQ(ClassOf(combo), "ComboBox");
+    EXPECT_EQ(GetParent(combo), hwnd);
+    LONG comboStyle = GetWindowLongA(combo, GWL_STYLE);
+    EXPECT_EQ(comboStyle & 3, CBS_DROPDOWN);
+    EXPECT_TRUE(comboStyle & CBS_AUTOHSCROLL);
+    EXPECT_FALSE(comboStyle & CBS_SORT);
+    RECT box = WindowRect(combo);
+    POINT corner{box.left, box.top};
+    ScreenToClient(hwnd, &corner);
+    EXPECT_EQ(corner.x, Scaled(1));
+    EXPECT_EQ(corner.y, 0);
+    EXPECT_EQ(box.right - box.left, Scaled(136));
+    // The closed height follows the font the system finds for the design
+    // font; it must at least fit the client area.
+    EXPECT_LE(box.bottom - box.top, client.bottom);
+
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(combo, WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, -Scaled(12));
+    EXPECT_EQ(font.lfCharSet, SHIFTJIS_CHARSET);
+    EXPECT_STREQ(font.lfFaceName, kDesignFont);
+    EXPECT_EQ(font.lfWeight, FW_NORMAL);
+    EXPECT_FALSE(font.lfItalic || font.lfUnderline || font.lfStrikeOut);
+}
+
+TEST_F(PopupWindowTest, StartUpFillsTheListAndPlacesThePopupBelowTheCaret) {
+    Tquillnest& f = Started();
+    EXPECT_EQ(Items(), (std::vector<std::string>{"table", "tbody", "td", "p"}));
+    RECT outer = WindowRect(f.Handle());
+    EXPECT_EQ(outer.right - outer.left, 215);
+    EXPECT_EQ(outer.left, 200);
+    EXPECT_EQ(outer.top, 315);
+    EXPECT_TRUE(IsWindowVisible(f.Handle()));
+    EXPECT_EQ(GetFocus(), Edit());
+    EXPECT_FALSE(QuitPosted());
+}
+
+TEST_F(PopupWindowTest, SettingsWidthAndOffsetsAreAppliedUnscaled) {
+    folder.Write("quillnest.ini", "[Pos]\r\nWidth=300\r\nTop=10\r\nLeft=-5\r\n");
+    Tquillnest& f = Started();
+    RECT outer = WindowRect(f.Handle());
+    EXPECT_EQ(outer.right - outer.left, 300);
+    EXPECT_EQ(outer.left, 195);
+    EXPECT_EQ(outer.top, 325);
+    RECT client;
+    GetClientRect(f.Handle(), &client);
+    RECT box = WindowRect(f.ComboBox1());
+    EXPECT_EQ(box.right - box.left, client.right - 2 * Scaled(1));
+    EXPECT_EQ(outer.bottom - outer.top, designHeight);
+}
+
+TEST_F(PopupWindowTest, TypingCompletesFromTheListAndOpensIt) {
+    Started();
+    Type("t");
+    EXPECT_EQ(Entry(), "table");
+    EXPECT_EQ(Selection(), std::make_pair(DWORD{1}, DWORD{5}));
+    EXPECT_TRUE(Dropped());
+    EXPECT_EQ(SendMessageA(form->ComboBox1(), CB_GETCURSEL, 0, 0), 0);
+    Type("b");
+    EXPECT_EQ(Entry(), "tbody");
+    EXPECT_EQ(Selection(), std::make_pair(DWORD{2}, DWORD{5}));
+    EXPECT_EQ(SendMessageA(form->ComboBox1(), CB_GETCURSEL, 0, 0), 1);
+    Type("\b");
+    EXPECT_EQ(Entry(), "tb");
+    Type("x");
+    EXPECT_EQ(Entry(), "tbx");
+    EXPECT_EQ(Selection(), std::make_pair(DWORD{3}, DWORD{3}));
+    // Every key went to the composer first.
+    EXPECT_EQ(Count("find"), 4u);
+    EXPECT_TRUE(Inserts().empty());
+}
+
+TEST_F(PopupWindowTest, CompletionIgnoresCaseAndKeepsWhatWasTyped) {
+    Started();
+    Type("TB");
+    EXPECT_EQ(Entry(), "TBody");
+    EXPECT_EQ(Selection(), std::make_pair(DWORD{2}, DWORD{5}));
+}
+
+TEST_F(PopupWindowTest, SpaceWritesTheElementAndTurnsToAttributes) {
+    Tquillnest& f = Started();
+    Type("p");
+    ASSERT_EQ(Entry(), "p");
+    SendMessageA(f.ComboBox1(), CB_SHOWDROPDOWN, FALSE, 0);
+    editor.caret = {400, 500};
+    Type(" ");
+    EXPECT_EQ(Inserts(), (std::vector<std::string>{"<p></p>"}));
+    EXPECT_EQ(Count("left"), 5u);
+    EXPECT_EQ(Count("activate"), 1u);
+    EXPECT_EQ(Text(f.Handle()), "Quillnest *attribute");
+    EXPECT_EQ(Items(), (std::vector<std::string>{"class=\"\"", "id=\"\""}));
+    EXPECT_EQ(Entry(), "");
+    EXPECT_TRUE(Dropped());
+    RECT outer = WindowRect(f.Handle());
+    EXPECT_EQ(outer.left, 400);
+    EXPECT_EQ(outer.top, 515);
+    EXPECT_EQ(f.TagComposer().State().Stage, 1);
+    EXPECT_FALSE(QuitPosted());
+
+    Type("i");
+    EXPECT_EQ(Entry(), "id=\"\"");
+    Type("\r");
+    EXPECT_EQ(Inserts().back(), " id=\"\"");
+    EXPECT_TRUE(QuitPosted());
+}
+
+TEST_F(PopupWindowTest, EnterWithAnEmptyEntryOnlyOpensTheList) {
+    Tquillnest& f = Started();
+    ASSERT_FALSE(Dropped());
+    Type("\r");
+    EXPECT_TRUE(Inserts().empty());
+    EXPECT_TRUE(Dropped());
+    EXPECT_FALSE(QuitPosted());
+    EXPECT_EQ(Text(f.Handle()), "Quillnest");
+}
+
+TEST_F(PopupWindowTest, EnterWithAnEntryWritesItAndEnds) {
+    Started();
+    Type("td\r");
+    EXPECT_EQ(Inserts(), (std::vector<std::string>{"<td></td>"}));
+    EXPECT_EQ(Count("left"), 5u);
+    EXPECT_TRUE(QuitPosted());
+}
+
+TEST_F(PopupWindowTest, EscapeEndsWithoutWriting) {
+    Started();
+    Type("ta");
+    Type("\x1b");
+    EXPECT_TRUE(Inserts().empty());
+    EXPECT_TRUE(QuitPosted());
+}
+
+TEST_F(PopupWindowTest, CloseBoxEndsTheProgramAndDestroyingReleasesTheComboBox) {
+    Tquillnest& f = Started();
+    HWND combo = f.ComboBox1();
+    SendMessageA(f.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(QuitPosted());
+    EXPECT_TRUE(IsWindow(f.Handle()));
+    HWND hwnd = f.Handle();
+    f.Destroy();
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_FALSE(IsWindow(combo));
+    EXPECT_TRUE(Inserts().empty());
+}
+
+TEST_F(PopupWindowTest, MovePopupMovesItsOwnWindowNotTheFirstFound) {
+    Tquillnest& first = Started();
+    RecordingEditor otherEditor{log};
+    Tquillnest second(otherEditor);
+    ASSERT_TRUE(second.Create(GetModuleHandleA(nullptr)));
+    SetWindowPos(second.Handle(), HWND_TOP, 50, 60, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    ASSERT_EQ(FindWindowA("Tquillnest", nullptr), second.Handle());
+    first.MovePopup(300, 400);
+    EXPECT_EQ(WindowRect(first.Handle()).left, 300);
+    EXPECT_EQ(WindowRect(first.Handle()).top, 400);
+    EXPECT_EQ(WindowRect(second.Handle()).left, 50);
+    EXPECT_EQ(WindowRect(second.Handle()).top, 60);
+}
+
+TEST_F(PopupWindowTest, NearTheWorkAreasCornerThePopupGoesAboveTheCaret) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoA(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &info);
+    editor.caret = {info.rcWork.right - 10, info.rcWork.bottom - 5};
+    Tquillnest& f = Started();
+    RECT outer = WindowRect(f.Handle());
+    EXPECT_EQ(outer.right, info.rcWork.right);
+    EXPECT_EQ(outer.bottom, editor.caret.y);
+}
+
+TEST_F(PopupWindowTest, ErrorInAKeyIsShownAndTheProgramCarriesOn) {
+    Tquillnest& f = Started();
+    folder.Remove("empty.dat");
+    Type("p");
+    BoxWatcher watcher;
+    Type(" ");
+    BoxSeen box = watcher.Seen();
+    ASSERT_TRUE(box.shown);
+    EXPECT_EQ(box.caption, ApplicationTitle(platform::ModulePath()));
+    EXPECT_EQ(box.text, kCannotOpenHead + folder.Path("empty.dat") + kCannotOpenTail + ".");
+    EXPECT_TRUE(box.icon);
+    EXPECT_TRUE(Inserts().empty());
+    EXPECT_EQ(Text(f.Handle()), "Quillnest *attribute");
+    EXPECT_FALSE(QuitPosted());
+    // The popup still takes keys.
+    Type("\b\bt");
+    EXPECT_EQ(Entry(), "table");
+}
+
+TEST_F(PopupWindowTest, ListThatCannotBeReadAtStartUpLeavesAnEmptyPopupOpen) {
+    auto hold = folder.HoldOpenForWriting("html.dat");
+    BoxWatcher watcher;
+    Tquillnest& f = Started();
+    BoxSeen box = watcher.Seen();
+    ASSERT_TRUE(box.shown);
+    EXPECT_EQ(box.text, kCannotOpenHead + folder.Path("html.dat") + kCannotOpenTail + ".");
+    EXPECT_TRUE(Items().empty());
+    EXPECT_EQ(WindowRect(f.Handle()).right - WindowRect(f.Handle()).left, 215);
+    EXPECT_FALSE(QuitPosted());
+}
+
+TEST_F(PopupWindowTest, MissingListNoticeEndsTheProgram) {
+    folder.Remove("attribute.dat");
+    BoxWatcher watcher;
+    Started();
+    BoxSeen box = watcher.Seen();
+    ASSERT_TRUE(box.shown);
+    EXPECT_EQ(box.text, MissingFilesMessage);
+    EXPECT_EQ(box.caption, ApplicationTitle(platform::ModulePath()));
+    EXPECT_FALSE(box.icon);
+    EXPECT_TRUE(QuitPosted());
+    EXPECT_TRUE(Items().empty());
+}
+
+TEST_F(PopupWindowTest, ArgumentTheCodePageCannotHoldIsNeverPassedOn) {
+    BoxWatcher watcher;
+    Started("q.exe caf?", L"q.exe caf\u00e9");
+    BoxSeen box = watcher.Seen();
+    ASSERT_TRUE(box.shown);
+    EXPECT_EQ(box.text, DamagedArgumentMessage);
+    EXPECT_EQ(box.caption, ApplicationTitle(platform::ModulePath()));
+    EXPECT_FALSE(box.icon);
+    EXPECT_TRUE(QuitPosted());
+    EXPECT_TRUE(Items().empty());
+    EXPECT_TRUE(Inserts().empty());
+}
+
+TEST_F(PopupWindowTest, ArgumentInTheCodePageBecomesTheContent) {
+    // "日本" in Shift-JIS and as wide text.
+    Tquillnest& f = Started("q.exe \x93\xFA\x96\x7B", L"q.exe \u65e5\u672c");
+    EXPECT_EQ(f.TagComposer().State().Content, "\x93\xFA\x96\x7B");
+    Type("p\r");
+    EXPECT_EQ(Inserts(), (std::vector<std::string>{"<p>\x93\xFA\x96\x7B</p>"}));
+}
+
+}  // namespace
