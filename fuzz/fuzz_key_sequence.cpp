@@ -182,6 +182,8 @@ private:
     const RunState& state_;
 };
 
+int32_t Wrapped(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(v)); }
+
 class Session {
 public:
     explicit Session(const Run& run) : run_(run), checker_(run, composer_.State()) {}
@@ -202,7 +204,16 @@ public:
             return false;
         }
         QN_CHECK(!popup_.terminated);
-        if (!failed) QN_CHECK(popup_.items == SplitLines(run_.lists[0]));
+        const RunState& state = composer_.State();
+        QN_CHECK(state.EmptySuffix == (state.XhtmlMode != 0 ? " /" : ""));
+        if (!failed) {
+            QN_CHECK(popup_.items == SplitLines(run_.lists[0]));
+            // Just below the caret, shifted by the offsets; absurd offsets
+            // wrap around rather than overflow.
+            QN_CHECK(popup_.position.x == Wrapped(int64_t{editor_.caret.x} + state.LeftOffset));
+            QN_CHECK(popup_.position.y ==
+                     Wrapped(int64_t{editor_.caret.y} + 15 + state.TopOffset));
+        }
         return true;
     }
 
