@@ -162,12 +162,15 @@ public:
     }
 
 private:
-    // The caret never steps back past the start of the text just inserted;
-    // a "|" typed into a tag name is a marker too, and its place may lie
-    // beyond the text once the markers are replaced.
+    // Whatever the bytes, an element is written whole, and the caret never
+    // steps back past the start of it; a "|" typed into a tag name is a
+    // marker too, and its place may lie beyond the text once the markers are
+    // replaced.
     void CheckStepsFit(const std::string& entry, const KeyEffect& e) {
+        const std::string& text = e.inserts.back();
+        QN_CHECK(text.front() == '<' && text.back() == '>');
         QN_CHECK(e.stepsBefore == 0);
-        if (!HoldsMarker(entry)) QN_CHECK(e.steps <= CountChars(e.inserts.back()));
+        if (!HoldsMarker(entry)) QN_CHECK(e.steps <= CountChars(text));
     }
 
     bool Plain(const std::string& entry) const {
