@@ -36,6 +36,7 @@ const int kDesignTop = 285;
 const int kClientWidth = 138;
 const int kClientHeight = 23;
 const int kComboLeft = 1;
+const int kComboWidth = 136;
 const int kComboHeight = 20;
 const int kItemHeight = 12;
 const int kFontHeight = 12;
@@ -225,7 +226,7 @@ bool Tquillnest::CreateComboBox1() {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE));
     combo_ = CreateWindowExA(0, WC_COMBOBOXA, "",
                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                             Scaled(kComboLeft), 0, Scaled(kClientWidth - 2 * kComboLeft),
+                             Scaled(kComboLeft), 0, Scaled(kComboWidth),
                              Scaled(kComboHeight + kDropDownCount * kItemHeight) + 2, hwnd_,
                              reinterpret_cast<HMENU>(1), instance, nullptr);
     if (!combo_) return false;
@@ -271,12 +272,15 @@ void Tquillnest::FitClosedHeight() {
     }
 }
 
-// ComboBox1 keeps one design pixel from each side and follows the width.
+// ComboBox1 keeps its design margins on both sides and follows the width.
+// The margins are scaled apart from the width, so at any density the combo
+// box starts at its scaled left and is as wide as designed at design width.
 void Tquillnest::OnSize() {
     if (!combo_) return;
     RECT client;
     GetClientRect(hwnd_, &client);
-    int width = std::max<int>(0, client.right - 2 * Scaled(kComboLeft));
+    int rightMargin = Scaled(kClientWidth) - Scaled(kComboLeft) - Scaled(kComboWidth);
+    int width = std::max<int>(0, client.right - Scaled(kComboLeft) - rightMargin);
     SetWindowPos(combo_, nullptr, Scaled(kComboLeft), 0, width,
                  Scaled(kComboHeight + kDropDownCount * kItemHeight) + 2, SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -233,7 +233,8 @@ TEST_F(PopupWindowTest, SettingsWidthAndOffsetsAreAppliedUnscaled) {
     RECT client;
     GetClientRect(f.Handle(), &client);
     RECT box = WindowRect(f.ComboBox1());
-    EXPECT_EQ(box.right - box.left, client.right - 2 * Scaled(1));
+    // Two pixels narrower than the client area at the design density.
+    EXPECT_EQ(box.right - box.left, client.right - (Scaled(138) - Scaled(136)));
     EXPECT_EQ(outer.bottom - outer.top, designHeight);
 }
 
