@@ -77,9 +77,9 @@ bool ParseOptions(int argc, char** argv, Options& o) {
 // The view is the system's edit control under the editor's class name, so it
 // answers EM_REPLACESEL, Left-arrow presses, EM_GETSEL and undo as one does.
 bool RegisterViewClass(HINSTANCE inst) {
-    WNDCLASSEXA wc = {sizeof wc};
-    if (!GetClassInfoExA(nullptr, "EDIT", &wc)) return false;
+    WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
+    if (!GetClassInfoExA(nullptr, "EDIT", &wc)) return false;
     wc.hInstance = inst;
     wc.lpszClassName = kViewClass;
     return RegisterClassExA(&wc) != 0;
@@ -121,7 +121,8 @@ LRESULT CALLBACK PaneProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 bool RegisterWindowClass(HINSTANCE inst, const char* name, WNDPROC proc) {
-    WNDCLASSEXA wc = {sizeof wc};
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
     wc.lpfnWndProc = proc;
     wc.hInstance = inst;
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);

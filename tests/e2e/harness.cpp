@@ -96,14 +96,16 @@ void TestFolder::Remove(const std::string& name) const { DeleteFileA(File(name).
 ChildProcess::~ChildProcess() { Kill(); }
 
 bool ChildProcess::Start(const std::string& commandLine, const std::string& folder) {
-    STARTUPINFOA si = {sizeof si};
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
     std::string line = commandLine;
     return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           folder.c_str(), &si, &info_) != FALSE;
 }
 
 bool ChildProcess::StartWide(const std::wstring& commandLine, const std::wstring& folder) {
-    STARTUPINFOW si = {sizeof si};
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
     std::wstring line = commandLine;
     return CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           folder.c_str(), &si, &info_) != FALSE;
@@ -216,7 +218,8 @@ bool Editor::Start(const TestFolder& folder, const EditorOptions& options) {
     bool wantView = options.extra.find("--no-view") == std::string::npos;
     return WaitUntil([&] {
         if (GetForegroundWindow() != frame_) return false;
-        GUITHREADINFO gui = {sizeof gui};
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
         return !wantView || (GetGUIThreadInfo(GetWindowThreadProcessId(frame_, nullptr), &gui) &&
                              gui.hwndFocus == view_);
     });

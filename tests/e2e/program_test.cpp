@@ -1,0 +1,522 @@
+// quillnest.exe as a user meets it: beside the stand-in editor, driven by
+// typed keys, judged by what the editor holds afterwards and by what its
+// popup shows on the way.
+#include <gtest/gtest.h>
+
+#include "bridge/win32_editor_bridge.h"
+#include "harness.h"
+
+namespace {
+
+using e2e::Editor;
+using e2e::EditorOptions;
+using e2e::Program;
+using e2e::Selection;
+using e2e::TestFolder;
+
+// Shift-JIS texts.
+const std::string kNihongo = "\x93\xFA\x96\x7B\x8C\xEA";  // 日本語, three characters
+const std::string kHyou = "\x95\x5C";                      // 表: its second byte is "\"
+const std::string kMissingFiles =
+    "\x95\x4B\x97\x76\x82\xC8\x44\x41\x54\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA\x8C\xA9"
+    "\x93\x96\x82\xBD\x82\xE7\x82\xC8\x82\xA2\x88\xD7\x81\x41\x8F\x49\x97\xB9\x82\xB5\x82"
+    "\xDC\x82\xB7\x81\x42";
+const std::string kFileWord = "\x83\x74\x83\x40\x83\x43\x83\x8B";           // ファイル
+const std::string kCannotOpen = "\x82\xCD\x8A\x4A\x82\xAF\x82\xDC\x82\xB9\x82\xF1";  // は開けません
+
+const std::string kAttributeMark = " *attribute";
+
+const std::string kTags = "p\r\ntable\r\ntbody\r\nbr\r\nimg\r\ndiv\r\n";
+const std::string kAttributes = "class=\"\"\r\nid=\"\"\r\nhref=\"\"\r\n";
+const std::string kEmpties = "area\r\nbr\r\nhr\r\nimg\r\n";
+
+struct Lists {
+    std::string tags = kTags;
+    std::string attributes = kAttributes;
+    std::string empties = kEmpties;
+    std::string settings;  // no settings file when empty
+};
+
+std::vector<std::string> Split(const std::string& list) {
+    std::vector<std::string> lines;
+    size_t start = 0, end;
+    while ((end = list.find("\r\n", start)) != std::string::npos) {
+        lines.push_back(list.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+bool Contains(const RECT& r, Point p) {
+    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
+
+class ProgramTest : public ::testing::Test {
+protected:
+    explicit ProgramTest(const std::string& folderName = "run") : folder(folderName) {}
+
+    void PlaceFiles(const Lists& lists) {
+        folder.Copy(e2e::ProgramPath(), "quillnest.exe");
+        folder.Write("html.dat", lists.tags);
+        folder.Write("attribute.dat", lists.attributes);
+        folder.Write("empty.dat", lists.empties);
+        if (!lists.settings.empty()) folder.Write("quillnest.ini", lists.settings);
+    }
+
+    void StartEditor(const EditorOptions& options) {
+        ASSERT_TRUE(editor.Start(folder, options)) << "the stand-in editor did not come up";
+    }
+
+    // The popup up, in front, and its combo box holding the keyboard focus.
+    void WaitForFocusedPopup(Program& p) {
+        ASSERT_TRUE(p.WaitForPopup()) << "no popup appeared";
+        ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == p.Popup(); }))
+            << "the popup did not come to the front";
+        HWND combo = p.Combo();
+        ASSERT_NE(combo, nullptr);
+        ASSERT_TRUE(e2e::WaitUntil([&] {
+            GUITHREADINFO gui{};
+            gui.cbSize = sizeof gui;
+            GetGUIThreadInfo(GetWindowThreadProcessId(p.Popup(), nullptr), &gui);
+            return gui.hwndFocus == combo || GetParent(gui.hwndFocus) == combo;
+        })) << "the combo box has no focus";
+    }
+
+    void StartProgram(const std::string& arguments) {
+        ASSERT_TRUE(program.Start(folder, arguments));
+        WaitForFocusedPopup(program);
+    }
+
+    // Ends with the program gone and the editor done with all it was sent.
+    void ExpectProgramEnds() {
+        ASSERT_TRUE(program.WaitForEnd()) << "the program did not end";
+        if (editor.Frame()) {
+            ASSERT_TRUE(editor.Settle());
+        }
+    }
+
+    // Space handled: the caption carries one more mark, the popup is in front
+    // again and shows the attribute list.
+    void WaitForAttributeStage(int marks) {
+        std::string caption = "Quillnest";
+        for (int i = 0; i < marks; i++) caption += kAttributeMark;
+        ASSERT_TRUE(e2e::WaitUntil([&] {
+            return program.Caption() == caption && GetForegroundWindow() == program.Popup() &&
+                   program.Items() == Split(kAttributes);
+        })) << "caption now: " << program.Caption();
+    }
+
+    void WaitForEntry(const std::string& entry) {
+        ASSERT_TRUE(e2e::WaitUntil([&] { return program.Entry() == entry; }))
+            << "entry now: " << program.Entry();
+    }
+
+    TestFolder folder;
+    Editor editor;
+    Program program;
+};
+
+// ---- runs that end with Enter or Escape ----
+
+struct RunCase {
+    const char* name;
+    std::string settings;
+    std::string text;  // what the editor holds
+    int selStart, selEnd;
+    std::string arguments;
+    std::vector<std::string> keys;  // typed in turn; each one's effect awaited
+    std::string expected;
+    int caret;  // in characters
+};
+
+class ProgramRunTest : public ProgramTest, public ::testing::WithParamInterface<RunCase> {};
+
+TEST_P(ProgramRunTest, EditorEndsAsExpected) {
+    const RunCase& c = GetParam();
+    Lists lists;
+    lists.settings = c.settings;
+    PlaceFiles(lists);
+    StartEditor({c.text, c.selStart, c.selEnd, ""});
+    StartProgram(c.arguments);
+    ASSERT_EQ(program.Items(), Split(kTags));
+
+    int marks = 0;
+    for (const std::string& keys : c.keys) {
+        e2e::Type(keys);
+        if (keys.back() == ' ') WaitForAttributeStage(++marks);
+    }
+    ExpectProgramEnds();
+
+    EXPECT_EQ(editor.Text(), c.expected);
+    EXPECT_EQ(editor.GetSelection(), (Selection{c.caret, c.caret}));
+}
+
+const char kXhtml[] = "[Mode]\r\nXHTML=1\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ProgramRunTest,
+    ::testing::Values(
+        // The walk-through: content abc, p and Enter.
+        RunCase{"WalkThrough", "", "[]", 1, 1, "abc", {"p\r"}, "[<p>abc</p>]", 7},
+        RunCase{"PairedWithoutContent", "", "", -1, -1, "", {"p\r"}, "<p></p>", 3},
+        RunCase{"QuotedContentWithBlank", "", "", -1, -1, "\"a b\"", {"div\r"},
+                "<div>a b</div>", 8},
+        RunCase{"EmptyElementHtml", "", "x", 1, 1, "abc", {"br\r"}, "x<br>", 5},
+        RunCase{"EmptyElementXhtml", kXhtml, "x", 1, 1, "", {"br\r"}, "x<br />", 7},
+        RunCase{"TypedCaseKeptForEmptyElement", "", "", -1, -1, "", {"HR\r"}, "<HR>", 4},
+        // The editor hands its selection over as the argument; the element
+        // wraps it and takes its place.
+        RunCase{"SelectionWrapped", "", "say hello now", 4, 9, "hello", {"p\r"},
+                "say <p>hello</p> now", 12},
+        // Space writes the element with the caret in its opening tag, then
+        // attributes follow one by one; Enter leaves the caret in the last.
+        RunCase{"SpaceThenAttributes", "", "", -1, -1, "", {"p ", "c ", "i\r"},
+                "<p class=\"\" id=\"\"></p>", 16},
+        RunCase{"SpaceWithContent", "", "", -1, -1, "abc", {"p ", "h\r"},
+                "<p href=\"\">abc</p>", 9},
+        RunCase{"SpaceOnEmptyElementHtml", "", "", -1, -1, "", {"img ", "c\r"},
+                "<img class=\"\">", 12},
+        // XHTML=1 steps back over " /" too, so the attribute lands before it.
+        RunCase{"SpaceOnEmptyElementXhtml", kXhtml, "", -1, -1, "", {"img ", "c\r"},
+                "<img class=\"\" />", 12},
+        // Space without an entry writes nothing but turns to the attributes,
+        // which then go where the editor's caret already stands.
+        RunCase{"SpaceWithoutEntry", "", "<p></p>", 2, 2, "", {" ", "i\r"},
+                "<p id=\"\"></p>", 7},
+        // Double-byte content: the caret steps count the closing tag only, so
+        // they land right in an editor that counts characters.
+        RunCase{"DoubleByteContent", "", "", -1, -1, kNihongo, {"p\r"},
+                "<p>" + kNihongo + "</p>", 6}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- runs that end without writing ----
+
+struct QuitCase {
+    const char* name;
+    std::function<void(Program&)> quit;
+};
+
+class ProgramQuitTest : public ProgramTest, public ::testing::WithParamInterface<QuitCase> {};
+
+TEST_P(ProgramQuitTest, NothingWritten) {
+    PlaceFiles({});
+    StartEditor({"keep me", 2, 4, ""});
+    StartProgram("ee");
+    e2e::Type("p");
+    WaitForEntry("p");
+    GetParam().quit(program);
+    ExpectProgramEnds();
+    EXPECT_EQ(editor.Text(), "keep me");
+    EXPECT_EQ(editor.GetSelection(), (Selection{2, 4}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ProgramQuitTest,
+    ::testing::Values(QuitCase{"Escape", [](Program&) { e2e::Type("\x1b"); }},
+                      QuitCase{"CloseBox",
+                               [](Program& p) { PostMessageA(p.Popup(), WM_CLOSE, 0, 0); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ProgramTest, EscapeInTheAttributeStageKeepsOnlyTheElement) {
+    PlaceFiles({});
+    StartEditor({"", -1, -1, ""});
+    StartProgram("");
+    e2e::Type("p ");
+    WaitForAttributeStage(1);
+    e2e::Type("c");
+    WaitForEntry("class=\"\"");
+    e2e::Type("\x1b");
+    ExpectProgramEnds();
+    EXPECT_EQ(editor.Text(), "<p></p>");
+    EXPECT_EQ(editor.GetSelection(), (Selection{2, 2}));
+}
+
+// ---- Enter with nothing entered ----
+
+TEST_F(ProgramTest, EnterWithEmptyEntryOpensTheListAndCarriesOn) {
+    PlaceFiles({});
+    StartEditor({"abc", 3, 3, ""});
+    StartProgram("");
+    ASSERT_FALSE(program.DroppedDown());
+    e2e::Type("\r");
+    ASSERT_TRUE(e2e::WaitUntil([&] { return program.DroppedDown(); })) << "the list stayed shut";
+    EXPECT_TRUE(program.Running());
+    EXPECT_EQ(program.Caption(), "Quillnest");
+    ASSERT_TRUE(editor.Settle());
+    EXPECT_EQ(editor.Text(), "abc");
+
+    e2e::Type("div\r");
+    ExpectProgramEnds();
+    EXPECT_EQ(editor.Text(), "abc<div></div>");
+}
+
+// ---- completion ----
+
+TEST_F(ProgramTest, CompletionFollowsWhatIsTyped) {
+    Lists lists;
+    lists.tags = "table\r\ntbody\r\n";
+    PlaceFiles(lists);
+    StartEditor({"", -1, -1, ""});
+    StartProgram("");
+    auto editSelection = [&] {
+        DWORD r = static_cast<DWORD>(SendMessageA(program.Combo(), CB_GETEDITSEL, 0, 0));
+        return Selection{LOWORD(r), HIWORD(r)};
+    };
+
+    e2e::Type("t");
+    WaitForEntry("table");
+    EXPECT_EQ(editSelection(), (Selection{1, 5}));
+    EXPECT_TRUE(program.DroppedDown());
+
+    e2e::Type("b");
+    WaitForEntry("tbody");
+    EXPECT_EQ(editSelection(), (Selection{2, 5}));
+
+    e2e::Type("\r");
+    ExpectProgramEnds();
+    EXPECT_EQ(editor.Text(), "<tbody></tbody>");
+    EXPECT_EQ(editor.GetSelection(), (Selection{7, 7}));
+}
+
+// ---- the popup after Space ----
+
+TEST_F(ProgramTest, SpaceMovesThePopupBelowTheNewCaret) {
+    PlaceFiles({});
+    StartEditor({"", -1, -1, ""});
+    StartProgram("");
+    RECT before = program.Rect();
+
+    e2e::Type("p ");
+    WaitForAttributeStage(1);
+    ASSERT_TRUE(editor.Settle());
+    EXPECT_FALSE(program.Entry().size());
+    EXPECT_TRUE(e2e::WaitUntil([&] { return program.DroppedDown(); }));
+
+    // The caret stays on the first line, so its height is known whenever the
+    // popup read it; its left edge lies within the text written.
+    Point caret = Win32EditorBridge().LocateCaret();
+    RECT after = program.Rect();
+    EXPECT_EQ(after.top, caret.y + 15);
+    EXPECT_GT(after.left, before.left);
+    EXPECT_LE(after.left, caret.x + 1);
+    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top);
+    EXPECT_EQ(after.right - after.left, before.right - before.left);
+}
+
+// ---- settings: width and offsets ----
+
+struct PlacementCase {
+    const char* name;
+    std::string settings;
+    int width, dx, dy;
+};
+
+class ProgramPlacementTest : public ProgramTest,
+                             public ::testing::WithParamInterface<PlacementCase> {};
+
+TEST_P(ProgramPlacementTest, PopupOpensBelowTheCaret) {
+    const PlacementCase& c = GetParam();
+    Lists lists;
+    lists.settings = c.settings;
+    PlaceFiles(lists);
+    StartEditor({"line one\r\nline two", 13, 13, ""});
+    Point caret = Win32EditorBridge().LocateCaret();
+    ASSERT_TRUE(Contains(e2e::WindowRect(editor.View()), caret));
+    StartProgram("");
+
+    RECT r = program.Rect();
+    EXPECT_EQ(r.right - r.left, c.width);
+    EXPECT_EQ(r.left, caret.x + c.dx);
+    EXPECT_EQ(r.top, caret.y + c.dy);
+    RECT client, combo;
+    GetClientRect(program.Popup(), &client);
+    GetWindowRect(program.Combo(), &combo);
+    EXPECT_EQ(combo.right - combo.left, client.right - 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ProgramPlacementTest,
+    ::testing::Values(PlacementCase{"NoSettingsFile", "", 215, 0, 15},
+                      PlacementCase{"WidthAndOffsets", "[Pos]\r\nWidth=300\r\nTop=10\r\nLeft=-5\r\n",
+                                    300, -5, 25},
+                      PlacementCase{"HexWidth", "[pos]\r\nwidth=0x100\r\n", 256, 0, 15}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- missing and vanishing lists ----
+
+class ProgramMissingListTest : public ProgramTest,
+                               public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(ProgramMissingListTest, NoticeThenEndWithEditorUntouched) {
+    PlaceFiles({});
+    folder.Remove(GetParam());
+    StartEditor({"untouched", 3, 5, ""});
+    ASSERT_TRUE(program.Start(folder, "abc"));
+
+    HWND box = program.WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no notice";
+    EXPECT_EQ(e2e::MessageBoxText(box), kMissingFiles);
+    EXPECT_EQ(e2e::WindowText(box), "quillnest");
+    ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == box; }));
+    e2e::Type("\r");
+
+    ExpectProgramEnds();
+    EXPECT_EQ(editor.Text(), "untouched");
+    EXPECT_EQ(editor.GetSelection(), (Selection{3, 5}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Lists, ProgramMissingListTest,
+                         ::testing::Values("html.dat", "attribute.dat", "empty.dat"),
+                         [](const auto& info) {
+                             std::string name = info.param;
+                             return name.substr(0, name.find('.'));
+                         });
+
+struct VanishCase {
+    const char* name;
+    const char* list;
+    std::string keys;
+    std::string expected;  // the editor afterwards
+};
+
+class ProgramVanishedListTest : public ProgramTest,
+                                public ::testing::WithParamInterface<VanishCase> {};
+
+TEST_P(ProgramVanishedListTest, ErrorBoxThenCarriesOn) {
+    const VanishCase& c = GetParam();
+    PlaceFiles({});
+    StartEditor({"", -1, -1, ""});
+    StartProgram("");
+    folder.Remove(c.list);
+
+    e2e::Type(c.keys);
+    HWND box = program.WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no error box";
+    EXPECT_EQ(e2e::MessageBoxText(box), kFileWord + " " + folder.File(c.list) + " " + kCannotOpen + ".");
+    EXPECT_EQ(e2e::WindowText(box), "quillnest");
+    ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == box; }));
+    e2e::Type("\r");
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(box); }));
+
+    EXPECT_TRUE(program.Running());
+    ASSERT_TRUE(editor.Settle());
+    EXPECT_EQ(editor.Text(), c.expected);
+
+    // Still answering keys: Escape ends it.
+    ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == program.Popup(); }));
+    e2e::Type("\x1b");
+    ExpectProgramEnds();
+    EXPECT_EQ(editor.Text(), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ProgramVanishedListTest,
+    ::testing::Values(VanishCase{"EmptyListBeforeEnter", "empty.dat", "p\r", ""},
+                      VanishCase{"EmptyListBeforeSpace", "empty.dat", "p ", ""},
+                      VanishCase{"AttributeListBeforeSpace", "attribute.dat", "p ", "<p></p>"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- a folder whose name ends a character in "\" ----
+
+class ProgramInHyouFolderTest : public ProgramTest {
+protected:
+    ProgramInHyouFolderTest() : ProgramTest(kHyou) {}
+};
+
+TEST_F(ProgramInHyouFolderTest, FindsItsListsAndSettings) {
+    Lists lists;
+    lists.settings = "[Pos]\r\nWidth=250\r\n";
+    PlaceFiles(lists);
+    StartEditor({"", -1, -1, ""});
+    StartProgram(kNihongo);
+    EXPECT_EQ(program.Items(), Split(kTags));
+    RECT r = program.Rect();
+    EXPECT_EQ(r.right - r.left, 250);
+
+    e2e::Type("p\r");
+    ExpectProgramEnds();
+    EXPECT_EQ(editor.Text(), "<p>" + kNihongo + "</p>");
+    EXPECT_EQ(editor.GetSelection(), (Selection{6, 6}));
+}
+
+// ---- no editor running ----
+
+TEST_F(ProgramTest, WithoutEditorOpensAtThePointerAndEndsOnEnter) {
+    ASSERT_EQ(FindWindowA(kEditorFrameClass, nullptr), nullptr) << "an editor is still running";
+    PlaceFiles({});
+    ASSERT_TRUE(SetCursorPos(420, 333));
+    StartProgram("abc");
+    RECT r = program.Rect();
+    EXPECT_EQ(r.left, 420);
+    EXPECT_EQ(r.top, 333 + 15);
+
+    e2e::Type("p ");
+    WaitForAttributeStage(1);
+    e2e::Type("c\r");
+    ExpectProgramEnds();
+}
+
+// ---- two copies at once ----
+
+TEST_F(ProgramTest, SpaceMovesItsOwnPopupNotTheOtherCopys) {
+    TestFolder otherFolder{"other"};
+    PlaceFiles({});
+    otherFolder.Copy(folder.File("quillnest.exe"), "quillnest.exe");
+    otherFolder.Write("html.dat", kTags);
+    otherFolder.Write("attribute.dat", kAttributes);
+    otherFolder.Write("empty.dat", kEmpties);
+    StartEditor({"", -1, -1, ""});
+
+    Program other;
+    ASSERT_TRUE(other.Start(otherFolder, ""));
+    WaitForFocusedPopup(other);
+    ASSERT_TRUE(program.Start(folder, ""));
+    ASSERT_TRUE(program.WaitForPopup());
+
+    // The other copy stays on top, so a search by class finds it first.
+    const RECT parked = {900, 60, 0, 0};
+    SetWindowPos(other.Popup(), HWND_TOPMOST, parked.left, parked.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(program.Popup(), nullptr, 900, 700, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetForegroundWindow(program.Popup());
+    WaitForFocusedPopup(program);
+    ASSERT_EQ(FindWindowA("Tquillnest", nullptr), other.Popup());
+
+    e2e::Type("p ");
+    WaitForAttributeStage(1);
+
+    Point caret = Win32EditorBridge().LocateCaret();
+    RECT mine = program.Rect();
+    RECT theirs = other.Rect();
+    EXPECT_EQ(mine.top, caret.y + 15);
+    EXPECT_LT(mine.left, 900);
+    EXPECT_EQ(theirs.left, parked.left);
+    EXPECT_EQ(theirs.top, parked.top);
+    EXPECT_EQ(other.Caption(), "Quillnest");
+
+    e2e::Type("\x1b");
+    ExpectProgramEnds();
+    EXPECT_EQ(editor.Text(), "<p></p>");
+    EXPECT_TRUE(other.Running());
+}
+
+// ---- an argument the ANSI code page can't carry ----
+
+TEST_F(ProgramTest, ArgumentOutsideTheCodePageIsNeverWritten) {
+    PlaceFiles({});
+    StartEditor({"safe", 0, 4, ""});
+    // "café €": neither é nor € exists in code page 932.
+    ASSERT_TRUE(program.StartWide(folder, L"\"caf\u00e9 \u20ac\""));
+
+    HWND box = program.WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no notice";
+    EXPECT_FALSE(e2e::MessageBoxText(box).empty());
+    ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == box; }));
+    e2e::Type("\r");
+
+    ExpectProgramEnds();
+    EXPECT_EQ(editor.Text(), "safe");
+    EXPECT_EQ(editor.GetSelection(), (Selection{0, 4}));
+}
+
+}  // namespace
