@@ -225,7 +225,7 @@ int Tquillnest::Scaled(int designPixels) const { return MulDiv(designPixels, sta
 bool Tquillnest::CreateComboBox1() {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE));
     combo_ = CreateWindowExA(0, WC_COMBOBOXA, "",
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL | CBS_HASSTRINGS,
                              Scaled(kComboLeft), 0, Scaled(kComboWidth),
                              Scaled(kComboHeight + kDropDownCount * kItemHeight) + 2, hwnd_,
                              reinterpret_cast<HMENU>(1), instance, nullptr);
