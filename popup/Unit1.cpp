@@ -197,10 +197,7 @@ LRESULT CALLBACK Tquillnest::FormProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 LRESULT Tquillnest::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_CREATE:
-        dpi_ = WindowDpi(hwnd_);
-        if (!CreateComboBox1()) return -1;
-        ApplyDesignSizes();
-        return 0;
+        return OnCreate() ? 0 : -1;
     case WM_SIZE:
         OnSize();
         return 0;
@@ -218,6 +215,14 @@ LRESULT Tquillnest::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     }
     return DefWindowProcA(hwnd_, msg, wp, lp);
+}
+
+// The design is laid out at the density of the screen the window starts on.
+bool Tquillnest::OnCreate() {
+    dpi_ = WindowDpi(hwnd_);
+    if (!CreateComboBox1()) return false;
+    ApplyDesignSizes();
+    return true;
 }
 
 int Tquillnest::Scaled(int designPixels) const { return MulDiv(designPixels, static_cast<int>(dpi_), kDesignDpi); }

@@ -58,6 +58,7 @@ private:
     LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT OnEditChar(HWND edit, WPARAM wp, LPARAM lp);
 
+    bool OnCreate();
     bool CreateComboBox1();
     void ApplyDesignSizes();
     void FitClosedHeight();
