@@ -266,6 +266,21 @@ TEST_F(PopupWindowTest, CompletionIgnoresCaseAndKeepsWhatWasTyped) {
     EXPECT_EQ(Selection(), std::make_pair(DWORD{2}, DWORD{5}));
 }
 
+// "a日本" in Shift-JIS: the edit field counts its selection in characters,
+// the completion in bytes.
+TEST_F(PopupWindowTest, CompletionOfADoubleByteEntrySelectsItsRest) {
+    folder.Write("html.dat", "a\x93\xFA\x96\x7B\r\nab\r\n");
+    Started();
+    Type("a");
+    EXPECT_EQ(Entry(), "a\x93\xFA\x96\x7B");
+    EXPECT_EQ(Selection(), std::make_pair(DWORD{1}, DWORD{3}));
+    Type("b");
+    EXPECT_EQ(Entry(), "ab");
+    EXPECT_EQ(SendMessageA(form->ComboBox1(), CB_GETCURSEL, 0, 0), 1);
+    Type("\b\bq");
+    EXPECT_EQ(Entry(), "q");
+}
+
 TEST_F(PopupWindowTest, SpaceWritesTheElementAndTurnsToAttributes) {
     Tquillnest& f = Started();
     Type("p");
