@@ -16,7 +16,7 @@ cmake -S . -B build/win32 -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
 cmake --build build/win32 -j "$jobs"
 
-export WINEPREFIX="$root/build/wine-prefix"
+export WINEPREFIX="${QN_WINEPREFIX:-$root/build/wine-prefix}"
 source "$root/scripts/virtual-display.sh"
 "$root/scripts/wine-prefix.sh"
 
