@@ -347,6 +347,27 @@ TEST_F(PopupWindowTest, CloseBoxEndsTheProgramAndDestroyingReleasesTheComboBox) 
     EXPECT_TRUE(Inserts().empty());
 }
 
+// Moved onto a screen of 144 dpi: the design sizes follow, the width from
+// the settings does not.
+TEST_F(PopupWindowTest, NewScreenDensityScalesTheDesignButNotTheWidth) {
+    folder.Write("quillnest.ini", "[Pos]\r\nWidth=300\r\n");
+    Tquillnest& f = Started();
+    RECT suggested{40, 50, 40 + 450, 50 + 100};
+    SendMessageA(f.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    RECT outer = WindowRect(f.Handle());
+    EXPECT_EQ(outer.left, 40);
+    EXPECT_EQ(outer.top, 50);
+    EXPECT_EQ(outer.right - outer.left, 300);
+    LOGFONTA font{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(f.ComboBox1(), WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, -18);
+    RECT client;
+    GetClientRect(f.Handle(), &client);
+    RECT box = WindowRect(f.ComboBox1());
+    EXPECT_EQ(box.right - box.left, client.right - (207 - 204));
+    EXPECT_EQ(Items().size(), 4u);
+}
+
 TEST_F(PopupWindowTest, MovePopupMovesItsOwnWindowNotTheFirstFound) {
     Tquillnest& first = Started();
     RecordingEditor otherEditor{log};
