@@ -25,6 +25,10 @@ const char kDesignCaption[] = "Quillnest";
 // "ＭＳ Ｐゴシック"
 const char kDesignFont[] = "\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E";
 const char kFormProperty[] = "Tquillnest.form";
+// Posted by Show: the element names go into the list once the popup is on
+// screen. Posted messages come before typed input, so no key sees the list
+// unfilled.
+const UINT kFillItemsMessage = WM_APP + 1;
 
 const DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 const DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
@@ -172,6 +176,7 @@ void Tquillnest::Start(const std::string& exePath, const std::string& commandLin
 void Tquillnest::Show() {
     ShowWindow(hwnd_, SW_SHOW);
     SetForegroundWindow(hwnd_);
+    if (!pendingItems_.empty()) PostMessageA(hwnd_, kFillItemsMessage, 0, 0);
 }
 
 void Tquillnest::Destroy() {
@@ -209,6 +214,9 @@ LRESULT Tquillnest::Dispatch(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_DESTROY:
         FormDestroy();
+        return 0;
+    case kFillItemsMessage:
+        FillItems();
         return 0;
     case WM_DPICHANGED:
         OnDpiChanged(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
@@ -326,7 +334,10 @@ LRESULT CALLBACK Tquillnest::EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 LRESULT Tquillnest::OnEditChar(HWND edit, WPARAM wp, LPARAM lp) {
     WNDPROC editProc = editProc_;
     char key = static_cast<char>(wp);
-    if (!ComboKeyPress(key)) return 0;
+    FillItems();
+    bool handled = ComboKeyPress(key);
+    FillItems();
+    if (!handled) return 0;
     if (ComboOwnKey(key)) return 0;
     return CallWindowProcA(editProc, edit, WM_CHAR, static_cast<unsigned char>(key), lp);
 }
@@ -367,6 +378,21 @@ bool Tquillnest::Guarded(Handler&& handler) {
     }
 }
 
+// One pass with the storage reserved and drawing held off: a list of a
+// hundred thousand names goes in without a redraw or a regrowth per entry.
+void Tquillnest::FillItems() {
+    if (pendingItems_.empty() || !combo_) return;
+    size_t bytes = 0;
+    for (const std::string& item : pendingItems_) bytes += item.size() + 1;
+    SendMessageA(combo_, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(combo_, CB_INITSTORAGE, pendingItems_.size(), static_cast<LPARAM>(bytes));
+    for (const std::string& item : pendingItems_) {
+        SendMessageA(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    }
+    SendMessageA(combo_, WM_SETREDRAW, TRUE, 0);
+    pendingItems_.clear();
+}
+
 void Tquillnest::ShowError(const char* message) {
     MessageBoxA(hwnd_, ErrorBoxText(message).c_str(), title_.c_str(), MB_ICONSTOP | MB_OK);
 }
@@ -379,11 +405,12 @@ std::string Tquillnest::GetEntryText() { return WindowText(combo_); }
 
 void Tquillnest::SetEntryText(const std::string& text) { SetWindowTextA(combo_, text.c_str()); }
 
-void Tquillnest::ClearItems() { SendMessageA(combo_, CB_RESETCONTENT, 0, 0); }
-
-void Tquillnest::AddItem(const std::string& text) {
-    SendMessageA(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+void Tquillnest::ClearItems() {
+    pendingItems_.clear();
+    SendMessageA(combo_, CB_RESETCONTENT, 0, 0);
 }
+
+void Tquillnest::AddItem(const std::string& text) { pendingItems_.push_back(text); }
 
 void Tquillnest::CloseDropDown() { SendMessageA(combo_, CB_SHOWDROPDOWN, FALSE, 0); }
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "composer/composer.h"
 
@@ -73,6 +74,7 @@ private:
     template <class Handler>
     bool Guarded(Handler&& handler);
     void ShowError(const char* message);
+    void FillItems();
 
     Composer composer_;
     std::string title_;
@@ -82,4 +84,6 @@ private:
     WNDPROC editProc_ = nullptr;
     HFONT font_ = nullptr;
     UINT dpi_ = 96;
+    // Entries added since the list was last filled.
+    std::vector<std::string> pendingItems_;
 };

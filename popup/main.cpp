@@ -6,7 +6,23 @@
 #include "Unit1.h"
 #include "bridge/win32_editor_bridge.h"
 
+namespace {
+
+// DLLs loaded from here on come from the system folder only, so a DLL
+// dropped beside the program (or in the current folder) is never picked up.
+// Looked up at run time: old systems without the call still start.
+void RestrictDllSearch() {
+    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+    auto restrict = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+    if (restrict) restrict(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    SetDllDirectoryA("");
+}
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    RestrictDllSearch();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     Win32EditorBridge editor;

@@ -2,7 +2,8 @@
 # Start-up of Quillnest against a bare window (one combo box) from the same
 # toolchain, under Wine: the time from process creation to a visible window,
 # interleaved pairs, medians and their ratio. Once with the default lists,
-# once with a 100,000-entry html.dat.
+# once with a 100,000-entry html.dat; and once more against a bare window
+# that carries the same manifest.
 #   bash scripts/bench-startup.sh [PAIRS]   (default 15)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -11,7 +12,7 @@ pairs="${1:-15}"
 "$root/scripts/setup.sh"
 cmake -S . -B build/win32 -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
-cmake --build build/win32 --target quillnest bare_window startup_bench >/dev/null
+cmake --build build/win32 --target quillnest bare_window bare_window_v6 startup_bench >/dev/null
 
 export WINEPREFIX="$root/build/wine-prefix"
 source "$root/scripts/virtual-display.sh"
@@ -24,12 +25,17 @@ for d in default large; do
 done
 cp data/html.dat "$work/default/"
 seq -f 'element%06g' 1 100000 | sed 's/$/\r/' > "$work/large/html.dat"
-cp build/win32/perf/bare_window.exe build/win32/perf/startup_bench.exe "$work/"
+cp build/win32/perf/bare_window.exe build/win32/perf/bare_window_v6.exe \
+   build/win32/perf/startup_bench.exe "$work/"
 ls -l build/win32/popup/quillnest.exe | awk '{print "quillnest.exe size: " $5 " bytes"}'
 
 winpath() { echo "Z:${1//\//\\}"; }
-for d in default large; do
-  echo "== $d lists"
-  "$root/scripts/wine-run.sh" "$work/startup_bench.exe" "$(winpath "$work/$d/quillnest.exe")" \
-    "$(winpath "$work/bare_window.exe")" "$pairs"
-done
+bench() {
+  echo "== $1 lists, against $2"
+  "$root/scripts/wine-run.sh" "$work/startup_bench.exe" "$(winpath "$work/$1/quillnest.exe")" \
+    "$(winpath "$work/$2.exe")" "$pairs"
+}
+bench default bare_window
+bench large bare_window
+# The same bare window with Quillnest's manifest: what the manifest costs.
+bench default bare_window_v6

@@ -95,6 +95,21 @@ bool QuitPosted() {
     return PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
 }
 
+// Handles what the popup posted to itself, such as filling its list; a quit
+// request stays queued for the test to see.
+// (A quit request is taken out whatever the filter, so it is put back.)
+void PumpAllButQuit() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
 class PopupWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -121,6 +136,7 @@ protected:
         designHeight = WindowRect(form->Handle()).bottom - WindowRect(form->Handle()).top;
         form->Start(folder.ExePath(), line, wide);
         form->Show();
+        PumpAllButQuit();
         log.clear();
         return *form;
     }
