@@ -6,6 +6,8 @@ const char kCaretFailureText[] = "\x8E\xB8\x94\x73";
 
 namespace {
 
+const UINT kActivationWait = 1000;  // milliseconds
+
 // The view must be a direct child of the frame; a null frame makes this a
 // search over the top-level windows, as FindWindowExA does.
 HWND FindView(HWND frame) {
@@ -49,9 +51,15 @@ void Win32EditorBridge::StepCaretLeft() {
     PostMessageA(view_, WM_KEYDOWN, VK_LEFT, 0);
 }
 
+// A window of another thread takes the activation when that thread gets to
+// it; the empty message that follows is handled after it, so on return the
+// editor's view holds the focus and shows its caret for LocateCaret. Bounded,
+// so a hung editor can't hang the popup.
 void Win32EditorBridge::ActivateEditor() {
     if (!frame_) return;
     SetForegroundWindow(frame_);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(frame_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kActivationWait, &ignored);
 }
 
 // The caret's client position is shifted by the view's outer window corner,

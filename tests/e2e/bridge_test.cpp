@@ -45,7 +45,7 @@ class InsertTextTest : public BridgeTest, public ::testing::WithParamInterface<I
 
 TEST_P(InsertTextTest, ReplacesSelectionLeavesCaretAfterAndCanBeUndone) {
     const InsertCase& c = GetParam();
-    StartEditor({c.text, c.selStart, c.selEnd, ""});
+    ASSERT_NO_FATAL_FAILURE(StartEditor({c.text, c.selStart, c.selEnd, ""}));
     bridge.FindEditorWindows();
     ASSERT_EQ(bridge.Frame(), editor.Frame());
     ASSERT_EQ(bridge.View(), editor.View());
@@ -71,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(BridgeTest, InsertionAfterEarlierEditsKeepsTheirUndo) {
-    StartEditor({"abc", 3, 3, ""});
+    ASSERT_NO_FATAL_FAILURE(StartEditor({"abc", 3, 3, ""}));
     SendMessageA(editor.View(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("X"));
     SendMessageA(editor.View(), EM_EMPTYUNDOBUFFER, 0, 0);
     bridge.FindEditorWindows();
@@ -92,7 +92,7 @@ class StepCaretLeftTest : public BridgeTest, public ::testing::WithParamInterfac
 
 TEST_P(StepCaretLeftTest, MovesTheCaretOneCharacterPerStep) {
     const StepCase& c = GetParam();
-    StartEditor({c.text, c.caret, c.caret, ""});
+    ASSERT_NO_FATAL_FAILURE(StartEditor({c.text, c.caret, c.caret, ""}));
     bridge.FindEditorWindows();
     for (int i = 0; i < c.steps; i++) bridge.StepCaretLeft();
     ASSERT_TRUE(editor.Settle());
@@ -109,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(BridgeTest, LocateCaretIsTheCaretShiftedByTheViewsOuterCorner) {
-    StartEditor({"first line\r\nsecond\r\nthird line", 0, 0, ""});
+    ASSERT_NO_FATAL_FAILURE(StartEditor({"first line\r\nsecond\r\nthird line", 0, 0, ""}));
     for (int index : {0, 4, 20}) {
         editor.Select(index, index);
         RECT view = e2e::WindowRect(editor.View());
@@ -124,7 +124,7 @@ TEST_F(BridgeTest, LocateCaretIsTheCaretShiftedByTheViewsOuterCorner) {
 }
 
 TEST_F(BridgeTest, LocateCaretFollowsTheEditorWhenItMoves) {
-    StartEditor({"text", 2, 2, ""});
+    ASSERT_NO_FATAL_FAILURE(StartEditor({"text", 2, 2, ""}));
     Point before = bridge.LocateCaret();
     RECT frame = e2e::WindowRect(editor.Frame());
     SetWindowPos(editor.Frame(), nullptr, frame.left + 40, frame.top + 30, 0, 0,
@@ -136,7 +136,7 @@ TEST_F(BridgeTest, LocateCaretFollowsTheEditorWhenItMoves) {
 }
 
 TEST_F(BridgeTest, ActivateEditorBringsTheFrameForward) {
-    StartEditor({"abc", 0, 0, ""});
+    ASSERT_NO_FATAL_FAILURE(StartEditor({"abc", 0, 0, ""}));
     HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 700, 500, 80, 40,
                                  nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(other, nullptr);
@@ -176,7 +176,7 @@ TEST(BridgeWithoutEditor, OperationsDoNothingAndTheCaretIsThePointer) {
 }
 
 TEST_F(BridgeTest, ViewNotADirectChildLosesInsertionsAndItsOffset) {
-    StartEditor({"abc", 1, 1, "--nested-view"});
+    ASSERT_NO_FATAL_FAILURE(StartEditor({"abc", 1, 1, "--nested-view"}));
     bridge.FindEditorWindows();
     EXPECT_EQ(bridge.Frame(), editor.Frame());
     EXPECT_EQ(bridge.View(), nullptr);
@@ -194,7 +194,7 @@ TEST_F(BridgeTest, ViewNotADirectChildLosesInsertionsAndItsOffset) {
 }
 
 TEST_F(BridgeTest, FrameWithoutViewTakesNoInsertion) {
-    StartEditor({"", -1, -1, "--no-view"});
+    ASSERT_NO_FATAL_FAILURE(StartEditor({"", -1, -1, "--no-view"}));
     ASSERT_EQ(editor.View(), nullptr);
     bridge.FindEditorWindows();
     EXPECT_EQ(bridge.Frame(), editor.Frame());

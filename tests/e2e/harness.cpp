@@ -263,6 +263,15 @@ std::wstring Widen(const std::string& ansi) {
     return wide;
 }
 
+std::string Narrow(const std::wstring& wide) {
+    int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                nullptr, nullptr);
+    std::string ansi(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), ansi.data(), n,
+                        nullptr, nullptr);
+    return ansi;
+}
+
 }  // namespace
 
 bool Program::StartWide(const TestFolder& folder, const std::wstring& arguments) {
@@ -277,17 +286,22 @@ bool Program::WaitForPopup() {
 
 HWND Program::Combo() const { return FindDescendant(popup_, "ComboBox"); }
 
+// Asked in UTF-16 and turned back into the ANSI code page: Wine hands an
+// ANSI CB_GETLBTEXT from another process the raw UTF-16 characters.
+std::string ListItem(HWND combo, int index) {
+    LRESULT n = SendMessageW(combo, CB_GETLBTEXTLEN, index, 0);
+    if (n < 0) return "";
+    std::wstring wide(static_cast<size_t>(n) + 1, L'\0');
+    n = SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(wide.data()));
+    wide.resize(static_cast<size_t>(n < 0 ? 0 : n));
+    return Narrow(wide);
+}
+
 std::vector<std::string> Program::Items() const {
     HWND combo = Combo();
     std::vector<std::string> items;
     LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; i++) {
-        LRESULT n = SendMessageA(combo, CB_GETLBTEXTLEN, i, 0);
-        std::string item(static_cast<size_t>(n < 0 ? 0 : n) + 1, '\0');
-        n = SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
-        item.resize(static_cast<size_t>(n < 0 ? 0 : n));
-        items.push_back(item);
-    }
+    for (int i = 0; i < count; i++) items.push_back(ListItem(combo, i));
     return items;
 }
 
