@@ -4,6 +4,8 @@
 #include "bridge/win32_editor_bridge.h"
 #include "harness.h"
 
+#include <vector>
+
 namespace {
 
 using e2e::Editor;
@@ -173,6 +175,66 @@ TEST(BridgeWithoutEditor, OperationsDoNothingAndTheCaretIsThePointer) {
         EXPECT_EQ(p.x, target.x);
         EXPECT_EQ(p.y, target.y);
     }
+}
+
+// Windows of the editor's classes made in this very process: its thread can't
+// be attached to itself, and a view may stand alone at the top level.
+class InProcessWindows : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        WNDCLASSEXA frame{};
+        frame.cbSize = sizeof frame;
+        frame.lpfnWndProc = DefWindowProcA;
+        frame.hInstance = GetModuleHandleA(nullptr);
+        frame.lpszClassName = kEditorFrameClass;
+        RegisterClassExA(&frame);
+        WNDCLASSEXA view{};
+        view.cbSize = sizeof view;
+        GetClassInfoExA(nullptr, "EDIT", &view);
+        view.hInstance = GetModuleHandleA(nullptr);
+        view.lpszClassName = kEditorViewClass;
+        RegisterClassExA(&view);
+    }
+
+    HWND Make(const char* cls, DWORD style) {
+        HWND hwnd = CreateWindowExA(0, cls, "", style, 200, 200, 300, 200, nullptr, nullptr,
+                                    GetModuleHandleA(nullptr), nullptr);
+        made_.push_back(hwnd);
+        return hwnd;
+    }
+
+    void TearDown() override {
+        for (HWND hwnd : made_) DestroyWindow(hwnd);
+    }
+
+    std::vector<HWND> made_;
+};
+
+TEST_F(InProcessWindows, BridgeAttachmentRefusedGivesThePointer) {
+    HWND frame = Make(kEditorFrameClass, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    ASSERT_NE(frame, nullptr);
+    ASSERT_EQ(FindWindowA(kEditorFrameClass, nullptr), frame);
+    CreateCaret(frame, nullptr, 2, 14);
+    SetCaretPos(7, 9);
+    SetCursorPos(611, 477);
+
+    Point p = Win32EditorBridge().LocateCaret();
+
+    EXPECT_EQ(p.x, 611);
+    EXPECT_EQ(p.y, 477);
+    DestroyCaret();
+}
+
+// Without a frame the view is looked for among the top-level windows.
+TEST_F(InProcessWindows, BridgeWithoutFrameTakesATopLevelView) {
+    HWND view = Make(kEditorViewClass, WS_OVERLAPPED | ES_MULTILINE);
+    ASSERT_NE(view, nullptr);
+    Win32EditorBridge bridge;
+    bridge.FindEditorWindows();
+    EXPECT_EQ(bridge.Frame(), nullptr);
+    EXPECT_EQ(bridge.View(), view);
+    bridge.InsertText("<p></p>");
+    EXPECT_EQ(e2e::WindowText(view), "<p></p>");
 }
 
 TEST_F(BridgeTest, ViewNotADirectChildLosesInsertionsAndItsOffset) {

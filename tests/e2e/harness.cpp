@@ -317,6 +317,23 @@ HWND Program::WaitForMessageBox() const {
 // The text of a system message box sits in its static control 0xFFFF.
 std::string MessageBoxText(HWND box) { return WindowText(GetDlgItem(box, 0xFFFF)); }
 
+namespace {
+
+BOOL CALLBACK MatchIcon(HWND hwnd, LPARAM lp) {
+    bool icon = (GetWindowLongA(hwnd, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+    if (!icon || !HasClass(hwnd, "Static") || !SendMessageA(hwnd, STM_GETICON, 0, 0)) return TRUE;
+    *reinterpret_cast<bool*>(lp) = true;
+    return FALSE;
+}
+
+}  // namespace
+
+bool MessageBoxShowsIcon(HWND box) {
+    bool shows = false;
+    EnumChildWindows(box, MatchIcon, reinterpret_cast<LPARAM>(&shows));
+    return shows;
+}
+
 // ---- keys ----
 
 namespace {

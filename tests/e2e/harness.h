@@ -131,6 +131,8 @@ private:
 
 // The text of a message box.
 std::string MessageBoxText(HWND box);
+// Whether a message box shows an icon.
+bool MessageBoxShowsIcon(HWND box);
 
 // Types the characters as key presses (letters, digits, blank, Enter "\r",
 // Escape "\x1b") to whatever window has the keyboard focus.

@@ -373,6 +373,7 @@ TEST_P(ProgramMissingListTest, NoticeThenEndWithEditorUntouched) {
     ASSERT_NE(box, nullptr) << "no notice";
     EXPECT_EQ(e2e::MessageBoxText(box), kMissingFiles);
     EXPECT_EQ(e2e::WindowText(box), "quillnest");
+    EXPECT_FALSE(e2e::MessageBoxShowsIcon(box));
     ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == box; }));
     e2e::Type("\r");
 
@@ -393,6 +394,8 @@ struct VanishCase {
     const char* list;
     std::string keys;
     std::string expected;  // the editor afterwards
+    std::string caption;
+    std::vector<std::string> items;  // the popup's list afterwards
 };
 
 class ProgramVanishedListTest : public ProgramTest,
@@ -410,11 +413,15 @@ TEST_P(ProgramVanishedListTest, ErrorBoxThenCarriesOn) {
     ASSERT_NE(box, nullptr) << "no error box";
     EXPECT_EQ(e2e::MessageBoxText(box), kFileWord + " " + folder.File(c.list) + " " + kCannotOpen + ".");
     EXPECT_EQ(e2e::WindowText(box), "quillnest");
+    EXPECT_TRUE(e2e::MessageBoxShowsIcon(box));
     ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == box; }));
     e2e::Type("\r");
     ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(box); }));
 
     EXPECT_TRUE(program.Running());
+    EXPECT_EQ(program.Caption(), c.caption);
+    EXPECT_EQ(program.Items(), c.items);
+    EXPECT_EQ(program.Entry(), c.items.empty() ? "" : "p");
     ASSERT_TRUE(editor.Settle());
     EXPECT_EQ(editor.Text(), c.expected);
 
@@ -427,9 +434,14 @@ TEST_P(ProgramVanishedListTest, ErrorBoxThenCarriesOn) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ProgramVanishedListTest,
-    ::testing::Values(VanishCase{"EmptyListBeforeEnter", "empty.dat", "p\r", ""},
-                      VanishCase{"EmptyListBeforeSpace", "empty.dat", "p ", ""},
-                      VanishCase{"AttributeListBeforeSpace", "attribute.dat", "p ", "<p></p>"}),
+    ::testing::Values(
+        VanishCase{"EmptyListBeforeEnter", "empty.dat", "p\r", "", "Quillnest", Split(kTags)},
+        // Only the caption mark came before the failed load.
+        VanishCase{"EmptyListBeforeSpace", "empty.dat", "p ", "", "Quillnest" + kAttributeMark,
+                   Split(kTags)},
+        // The element went in first; the list was emptied and the entry cleared.
+        VanishCase{"AttributeListBeforeSpace", "attribute.dat", "p ", "<p></p>",
+                   "Quillnest" + kAttributeMark, {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- a folder whose name ends a character in "\" ----
@@ -528,6 +540,7 @@ TEST_F(ProgramTest, ArgumentOutsideTheCodePageIsNeverWritten) {
     HWND box = program.WaitForMessageBox();
     ASSERT_NE(box, nullptr) << "no notice";
     EXPECT_FALSE(e2e::MessageBoxText(box).empty());
+    EXPECT_EQ(e2e::WindowText(box), "quillnest");
     ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == box; }));
     e2e::Type("\r");
 
