@@ -249,7 +249,12 @@ void Editor::Close() { process_.Kill(); }
 // ---- the program ----
 
 bool Program::Start(const TestFolder& folder, const std::string& arguments) {
-    std::string line = "\"" + folder.File("quillnest.exe") + "\"";
+    return StartExecutable(folder, "quillnest.exe", arguments);
+}
+
+bool Program::StartExecutable(const TestFolder& folder, const std::string& exe,
+                              const std::string& arguments) {
+    std::string line = "\"" + folder.File(exe) + "\"";
     if (!arguments.empty()) line += " " + arguments;
     return process_.Start(line, folder.Path());
 }

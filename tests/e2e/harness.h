@@ -108,6 +108,9 @@ private:
 class Program {
 public:
     bool Start(const TestFolder& folder, const std::string& arguments);
+    // The copy of the program named exe in folder.
+    bool StartExecutable(const TestFolder& folder, const std::string& exe,
+                         const std::string& arguments);
     bool StartWide(const TestFolder& folder, const std::wstring& arguments);
     // True once its popup window is shown.
     bool WaitForPopup();

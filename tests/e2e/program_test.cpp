@@ -358,6 +358,24 @@ INSTANTIATE_TEST_SUITE_P(
                       PlacementCase{"HexWidth", "[pos]\r\nwidth=0x100\r\n", 256, 0, 15}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Below the caret there is no room at the screen's bottom right corner: the
+// popup goes above the caret point, pushed left until it fits.
+TEST_F(ProgramTest, PopupStaysOnScreenAtTheCorner) {
+    PlaceFiles({});
+    ASSERT_NO_FATAL_FAILURE(StartEditor({"", -1, -1, "--pos 1150 960 300 150"}));
+    Point caret = Win32EditorBridge().LocateCaret();
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    ASSERT_NO_FATAL_FAILURE(StartProgram(""));
+
+    RECT r = program.Rect();
+    ASSERT_GT(caret.y + 15 + (r.bottom - r.top), work.bottom) << "it would have fitted below";
+    ASSERT_GT(caret.x + (r.right - r.left), work.right) << "it would have fitted on the right";
+    EXPECT_EQ(r.bottom, caret.y);
+    EXPECT_EQ(r.right, work.right);
+    EXPECT_EQ(r.right - r.left, 215);
+}
+
 // ---- missing and vanishing lists ----
 
 class ProgramMissingListTest : public ProgramTest,
@@ -388,6 +406,19 @@ INSTANTIATE_TEST_SUITE_P(Lists, ProgramMissingListTest,
                              std::string name = info.param;
                              return name.substr(0, name.find('.'));
                          });
+
+// "ア" is 0x83 0x41: its second byte reads as "A" to a byte-wise lowering.
+TEST_F(ProgramTest, TitleLowersSingleByteLettersOnly) {
+    folder.Copy(e2e::ProgramPath(), "\x83\x41QN.Tool.exe");
+    ASSERT_NO_FATAL_FAILURE(StartEditor({"", -1, -1, ""}));
+    ASSERT_TRUE(program.StartExecutable(folder, "\x83\x41QN.Tool.exe", ""));
+    HWND box = program.WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no notice";
+    EXPECT_EQ(e2e::WindowText(box), "\x83\x41qn");
+    ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == box; }));
+    e2e::Type("\r");
+    ASSERT_NO_FATAL_FAILURE(ExpectProgramEnds());
+}
 
 struct VanishCase {
     const char* name;
