@@ -221,7 +221,7 @@ bool Editor::Start(const TestFolder& folder, const EditorOptions& options) {
         GUITHREADINFO gui{};
         gui.cbSize = sizeof gui;
         return !wantView || (GetGUIThreadInfo(GetWindowThreadProcessId(frame_, nullptr), &gui) &&
-                             gui.hwndFocus == view_);
+                             gui.hwndFocus == view_ && gui.hwndCaret == view_);
     });
 }
 

@@ -86,7 +86,8 @@ struct EditorOptions {
 // The stand-in editor, started with a known text and selection.
 class Editor {
 public:
-    // True once its frame is up, holds the focus and its view is found.
+    // True once its frame is up in front, and its view holds the focus and
+    // shows its caret.
     bool Start(const TestFolder& folder, const EditorOptions& options);
     HWND Frame() const { return frame_; }
     HWND View() const { return view_; }

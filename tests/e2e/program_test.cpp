@@ -336,7 +336,7 @@ TEST_P(ProgramPlacementTest, PopupOpensBelowTheCaret) {
     lists.settings = c.settings;
     PlaceFiles(lists);
     ASSERT_NO_FATAL_FAILURE(StartEditor({"line one\r\nline two", 13, 13, ""}));
-    Point caret = Win32EditorBridge().LocateCaret();
+    Point caret = CharOnScreen(13);
     ASSERT_TRUE(Contains(e2e::WindowRect(editor.View()), caret));
     ASSERT_NO_FATAL_FAILURE(StartProgram(""));
 
@@ -362,8 +362,8 @@ INSTANTIATE_TEST_SUITE_P(
 // popup goes above the caret point, pushed left until it fits.
 TEST_F(ProgramTest, PopupStaysOnScreenAtTheCorner) {
     PlaceFiles({});
-    ASSERT_NO_FATAL_FAILURE(StartEditor({"", -1, -1, "--pos 1150 960 300 150"}));
-    Point caret = Win32EditorBridge().LocateCaret();
+    ASSERT_NO_FATAL_FAILURE(StartEditor({"abc", 0, 0, "--pos 1150 960 300 150"}));
+    Point caret = CharOnScreen(0);
     RECT work;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     ASSERT_NO_FATAL_FAILURE(StartProgram(""));
