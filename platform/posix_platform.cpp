@@ -175,6 +175,7 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
     lock.l_whence = SEEK_SET;
     bool ok = fstat(fd, &st) == 0 && !S_ISDIR(st.st_mode) && fcntl(fd, F_OFD_SETLK, &lock) == 0;
     bytes.clear();
+    if (ok) bytes.reserve(static_cast<size_t>(st.st_size));
     char buffer[65536];
     ssize_t n = 0;
     while (ok && (n = read(fd, buffer, sizeof buffer)) > 0) bytes.append(buffer, static_cast<size_t>(n));

@@ -37,6 +37,8 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     bytes.clear();
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(h, &size) && size.QuadPart < (1LL << 30)) bytes.reserve(static_cast<size_t>(size.QuadPart));
     char buffer[65536];
     DWORD n = 0;
     BOOL ok = TRUE;

@@ -2,7 +2,8 @@
 # Installs what is missing, then builds and runs every suite: the composer's
 # tests natively under AddressSanitizer and UndefinedBehaviorSanitizer, and
 # the same tests plus the Windows program's own, cross-built with MinGW-w64
-# and run under Wine (Japanese locale) on a virtual display.
+# and run under Wine (Japanese locale) on a virtual display; then a short
+# fuzzing pass.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -20,7 +21,14 @@ export WINEPREFIX="${QN_WINEPREFIX:-$root/build/wine-prefix}"
 source "$root/scripts/virtual-display.sh"
 "$root/scripts/wine-prefix.sh"
 
-status=0
-(cd build/native && ctest --output-on-failure) || status=1
-(cd build/win32 && ctest --output-on-failure) || status=1
-exit $status
+passed=0
+failed=0
+suite() {
+  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+}
+suite bash -c 'cd build/native && ctest --output-on-failure'
+suite bash -c 'cd build/win32 && ctest --output-on-failure'
+# A short, bounded fuzzing pass over the composer (about a minute in all).
+suite "$root/scripts/fuzz.sh"
+echo "suites: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
