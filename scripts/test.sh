@@ -18,6 +18,9 @@ cmake -S . -B build/win32 -G Ninja -DCMAKE_BUILD_TYPE=Release \
 cmake --build build/win32 -j "$jobs"
 
 export WINEPREFIX="${QN_WINEPREFIX:-$root/build/wine-prefix}"
+# Always a private virtual display: the suites type keys and move windows,
+# which must never reach a person's own desktop.
+unset DISPLAY
 source "$root/scripts/virtual-display.sh"
 "$root/scripts/wine-prefix.sh"
 
