@@ -1,0 +1,401 @@
+// quillnest.exe meeting faults and bad input: lists held open, gone or
+// turned into folders, huge lists, odd command lines, editors that vanish or
+// come twice. Each case ends with the editor's text checked whole.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../e2e/harness.h"
+
+namespace {
+
+using e2e::Editor;
+using e2e::EditorOptions;
+using e2e::Program;
+using e2e::Selection;
+using e2e::TestFolder;
+
+const std::string kFileWord = "\x83\x74\x83\x40\x83\x43\x83\x8B";                   // ファイル
+const std::string kCannotOpen = "\x82\xCD\x8A\x4A\x82\xAF\x82\xDC\x82\xB9\x82\xF1";  // は開けません
+const std::string kMissingFiles =
+    "\x95\x4B\x97\x76\x82\xC8\x44\x41\x54\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA\x8C\xA9"
+    "\x93\x96\x82\xBD\x82\xE7\x82\xC8\x82\xA2\x88\xD7\x81\x41\x8F\x49\x97\xB9\x82\xB5\x82"
+    "\xDC\x82\xB7\x81\x42";
+
+const std::string kTags = "p\r\ntable\r\ntbody\r\nbr\r\ndiv\r\n";
+const std::string kAttributes = "class=\"\"\r\nid=\"\"\r\n";
+const std::string kEmpties = "br\r\nhr\r\n";
+
+std::string CannotOpen(const std::string& path) { return kFileWord + " " + path + " " + kCannotOpen + "."; }
+
+// Another program writing the file: reading is shared, writing is not, so
+// a reader that denies writing is refused.
+class WriterHold {
+public:
+    explicit WriterHold(const std::string& path)
+        : h_(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    ~WriterHold() { Release(); }
+    bool Held() const { return h_ != INVALID_HANDLE_VALUE; }
+    void Release() {
+        if (Held()) CloseHandle(h_);
+        h_ = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE h_;
+};
+
+// The exit code, read through a handle of our own taken while it runs: a
+// crash ends with an exception code, a normal end with 0.
+class ExitWatch {
+public:
+    explicit ExitWatch(DWORD pid) : h_(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, pid)) {}
+    ~ExitWatch() {
+        if (h_) CloseHandle(h_);
+    }
+    DWORD Code() const {
+        DWORD code = 0xFFFFFFFF;
+        if (h_ && WaitForSingleObject(h_, e2e::kWaitBound) == WAIT_OBJECT_0) GetExitCodeProcess(h_, &code);
+        return code;
+    }
+
+private:
+    HANDLE h_;
+};
+
+class FaultTest : public ::testing::Test {
+protected:
+    void PlaceFiles(const std::string& tags = kTags) {
+        folder.Copy(e2e::ProgramPath(), "quillnest.exe");
+        folder.Write("html.dat", tags);
+        folder.Write("attribute.dat", kAttributes);
+        folder.Write("empty.dat", kEmpties);
+    }
+
+    // The stand-in's view is an edit control with the system's default limit
+    // of some 30,000 characters; the real editor has none, so lift it.
+    void StartEditor(Editor& e, const EditorOptions& options) {
+        ASSERT_TRUE(e.Start(folder, options)) << "the stand-in editor did not come up";
+        if (e.View()) SendMessageA(e.View(), EM_SETLIMITTEXT, 0, 0);
+    }
+
+    void WaitForFocusedPopup(Program& p) {
+        ASSERT_TRUE(p.WaitForPopup()) << "no popup appeared";
+        ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == p.Popup(); }))
+            << "the popup did not come to the front";
+        HWND combo = p.Combo();
+        ASSERT_NE(combo, nullptr);
+        ASSERT_TRUE(e2e::WaitUntil([&] {
+            GUITHREADINFO gui{};
+            gui.cbSize = sizeof gui;
+            GetGUIThreadInfo(GetWindowThreadProcessId(p.Popup(), nullptr), &gui);
+            return gui.hwndFocus == combo || GetParent(gui.hwndFocus) == combo;
+        })) << "the combo box has no focus";
+    }
+
+    void WaitForEntry(const std::string& entry) {
+        ASSERT_TRUE(e2e::WaitUntil([&] { return program.Entry() == entry; }))
+            << "entry now: " << program.Entry().substr(0, 80);
+    }
+
+    // The box shown, its text as expected, then dismissed with Enter.
+    void DismissBox(const std::string& text) {
+        HWND box = program.WaitForMessageBox();
+        ASSERT_NE(box, nullptr) << "no message box";
+        EXPECT_EQ(e2e::MessageBoxText(box), text);
+        ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == box; }));
+        e2e::Type("\r");
+        ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(box); }));
+    }
+
+    void ExpectEndsCleanly(ExitWatch& watch) {
+        ASSERT_TRUE(program.WaitForEnd()) << "the program did not end";
+        EXPECT_EQ(watch.Code(), 0u);
+        if (editor.Frame()) {
+            ASSERT_TRUE(editor.Settle());
+        }
+    }
+
+    TestFolder folder;
+    Editor editor;
+    Program program;
+};
+
+// ---- html.dat held open for writing at start-up ----
+
+TEST_F(FaultTest, TagListHeldAtStartUpGivesErrorThenEmptyWorkingPopup) {
+    PlaceFiles();
+    WriterHold hold(folder.File("html.dat"));
+    ASSERT_TRUE(hold.Held());
+    ASSERT_NO_FATAL_FAILURE(StartEditor(editor, {"ab", -1, -1, ""}));
+    ASSERT_TRUE(program.Start(folder, "x"));
+    ExitWatch watch(program.Id());
+    ASSERT_NO_FATAL_FAILURE(DismissBox(CannotOpen(folder.File("html.dat"))));
+
+    ASSERT_NO_FATAL_FAILURE(WaitForFocusedPopup(program));
+    EXPECT_TRUE(program.Items().empty());
+    e2e::Type("div");
+    ASSERT_NO_FATAL_FAILURE(WaitForEntry("div"));
+    e2e::Type("\r");
+    ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly(watch));
+    EXPECT_EQ(editor.Text(), "ab<div>x</div>");
+    EXPECT_EQ(editor.GetSelection(), (Selection{8, 8}));
+}
+
+// ---- a list that can't be read at a key press, then can again ----
+
+struct KeyFaultCase {
+    const char* name;
+    const char* list;
+    void (*spoil)(const TestFolder&, const char*, std::unique_ptr<WriterHold>&);
+    void (*mend)(const TestFolder&, const char*, std::unique_ptr<WriterHold>&);
+    std::string mended;  // the list's bytes afterwards
+};
+
+void Hold(const TestFolder& f, const char* list, std::unique_ptr<WriterHold>& hold) {
+    hold = std::make_unique<WriterHold>(f.File(list));
+}
+void Unhold(const TestFolder&, const char*, std::unique_ptr<WriterHold>& hold) { hold->Release(); }
+void Delete(const TestFolder& f, const char* list, std::unique_ptr<WriterHold>&) { f.Remove(list); }
+void MakeFolder(const TestFolder& f, const char* list, std::unique_ptr<WriterHold>&) {
+    f.Remove(list);
+    CreateDirectoryA(f.File(list).c_str(), nullptr);
+}
+void PutEmpties(const TestFolder& f, const char* list, std::unique_ptr<WriterHold>&) {
+    RemoveDirectoryA(f.File(list).c_str());
+    f.Write(list, kEmpties);
+}
+
+class KeyFaultTest : public FaultTest, public ::testing::WithParamInterface<KeyFaultCase> {};
+
+// Enter looks the entry up in empty.dat: refused, nothing is written and the
+// program stays; once the list can be read, Enter writes as usual.
+TEST_P(KeyFaultTest, EnterRefusedThenWorks) {
+    const KeyFaultCase& c = GetParam();
+    PlaceFiles();
+    ASSERT_NO_FATAL_FAILURE(StartEditor(editor, {"keep", 2, 2, ""}));
+    ASSERT_TRUE(program.Start(folder, ""));
+    ExitWatch watch(program.Id());
+    ASSERT_NO_FATAL_FAILURE(WaitForFocusedPopup(program));
+    std::unique_ptr<WriterHold> hold;
+    c.spoil(folder, c.list, hold);
+
+    e2e::Type("p");
+    ASSERT_NO_FATAL_FAILURE(WaitForEntry("p"));
+    e2e::Type("\r");
+    ASSERT_NO_FATAL_FAILURE(DismissBox(CannotOpen(folder.File(c.list))));
+    EXPECT_TRUE(program.Running());
+    ASSERT_TRUE(editor.Settle());
+    EXPECT_EQ(editor.Text(), "keep");
+    EXPECT_EQ(editor.GetSelection(), (Selection{2, 2}));
+
+    c.mend(folder, c.list, hold);
+    ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == program.Popup(); }));
+    EXPECT_EQ(program.Entry(), "p");
+    e2e::Type("\r");
+    ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly(watch));
+    EXPECT_EQ(editor.Text(), "ke<p></p>ep");
+    EXPECT_EQ(editor.GetSelection(), (Selection{5, 5}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, KeyFaultTest,
+    ::testing::Values(KeyFaultCase{"HeldForWriting", "empty.dat", Hold, Unhold, kEmpties},
+                      KeyFaultCase{"Deleted", "empty.dat", Delete, PutEmpties, kEmpties},
+                      KeyFaultCase{"ReplacedByFolder", "empty.dat", MakeFolder, PutEmpties, kEmpties}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// html.dat is read once: gone after start-up, nothing is missed.
+TEST_F(FaultTest, TagListGoneAfterStartUpIsNotNeeded) {
+    PlaceFiles();
+    ASSERT_NO_FATAL_FAILURE(StartEditor(editor, {"", -1, -1, ""}));
+    ASSERT_TRUE(program.Start(folder, ""));
+    ExitWatch watch(program.Id());
+    ASSERT_NO_FATAL_FAILURE(WaitForFocusedPopup(program));
+    folder.Remove("html.dat");
+    e2e::Type("t");
+    ASSERT_NO_FATAL_FAILURE(WaitForEntry("table"));
+    e2e::Type("\r");
+    ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly(watch));
+    EXPECT_EQ(editor.Text(), "<table></table>");
+}
+
+// ---- html.dat a folder at start-up ----
+
+TEST_F(FaultTest, TagListFolderCountsAsMissing) {
+    PlaceFiles();
+    folder.Remove("html.dat");
+    ASSERT_TRUE(CreateDirectoryA(folder.File("html.dat").c_str(), nullptr));
+    ASSERT_NO_FATAL_FAILURE(StartEditor(editor, {"untouched", 1, 3, ""}));
+    ASSERT_TRUE(program.Start(folder, "abc"));
+    ExitWatch watch(program.Id());
+    ASSERT_NO_FATAL_FAILURE(DismissBox(kMissingFiles));
+    ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly(watch));
+    EXPECT_EQ(editor.Text(), "untouched");
+    EXPECT_EQ(editor.GetSelection(), (Selection{1, 3}));
+}
+
+// ---- odd and huge lists ----
+
+std::string ManyLines() {
+    std::string list;
+    char line[16];
+    for (int i = 0; i < 99999; i++) {
+        snprintf(line, sizeof line, "x%05d\r\n", i);
+        list += line;
+    }
+    return list + "yield\r\n";
+}
+
+const std::string kLongLine(100000, 'q');
+
+struct ListCase {
+    const char* name;
+    std::string tags;
+    size_t count;       // entries in the popup's list
+    std::string typed;  // keys before Enter
+    std::string entry;  // the entry they give
+};
+
+class ListTest : public FaultTest, public ::testing::WithParamInterface<ListCase> {};
+
+TEST_P(ListTest, OpensAndWritesTheChosenElement) {
+    const ListCase& c = GetParam();
+    PlaceFiles(c.tags);
+    ASSERT_NO_FATAL_FAILURE(StartEditor(editor, {"[]", 1, 1, ""}));
+    ASSERT_TRUE(program.Start(folder, ""));
+    ExitWatch watch(program.Id());
+    ASSERT_NO_FATAL_FAILURE(WaitForFocusedPopup(program));
+    ASSERT_TRUE(e2e::WaitUntil([&] {
+        return static_cast<size_t>(SendMessageA(program.Combo(), CB_GETCOUNT, 0, 0)) == c.count;
+    })) << SendMessageA(program.Combo(), CB_GETCOUNT, 0, 0);
+    e2e::Type(c.typed);
+    ASSERT_NO_FATAL_FAILURE(WaitForEntry(c.entry));
+    e2e::Type("\r");
+    ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly(watch));
+    EXPECT_EQ(editor.Text(), "[<" + c.entry + "></" + c.entry + ">]");
+    if (editor.Text().size() < 60000) {
+        int caret = static_cast<int>(1 + c.entry.size() + 2);
+        EXPECT_EQ(editor.GetSelection(), (Selection{caret, caret}));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ListTest,
+    ::testing::Values(ListCase{"HundredThousandLines", ManyLines(), 100000, "y", "yield"},
+                      ListCase{"HundredThousandByteLines",
+                               "a" + kLongLine + "\r\nq" + kLongLine + "\r\nz" + kLongLine, 3, "q",
+                               "q" + kLongLine},
+                      ListCase{"Empty", "", 0, "div", "div"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- odd command lines ----
+
+std::string LongContent() {
+    std::string s;
+    while (s.size() < 32000) s += "long content ";
+    return s.substr(0, 32000);
+}
+
+struct ArgumentCase {
+    const char* name;
+    std::string arguments;
+    std::string content;
+};
+
+class ArgumentTest : public FaultTest, public ::testing::WithParamInterface<ArgumentCase> {};
+
+TEST_P(ArgumentTest, ContentWrittenWhole) {
+    const ArgumentCase& c = GetParam();
+    PlaceFiles();
+    ASSERT_NO_FATAL_FAILURE(StartEditor(editor, {"", -1, -1, ""}));
+    ASSERT_TRUE(program.Start(folder, c.arguments));
+    ExitWatch watch(program.Id());
+    ASSERT_NO_FATAL_FAILURE(WaitForFocusedPopup(program));
+    e2e::Type("p");
+    ASSERT_NO_FATAL_FAILURE(WaitForEntry("p"));
+    e2e::Type("\r");
+    ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly(watch));
+    EXPECT_EQ(editor.Text(), "<p>" + c.content + "</p>");
+    int caret = static_cast<int>(3 + c.content.size());
+    EXPECT_EQ(editor.GetSelection(), (Selection{caret, caret}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ArgumentTest,
+    ::testing::Values(ArgumentCase{"ThirtyTwoThousandBytes", "\"" + LongContent() + "\"", LongContent()},
+                      ArgumentCase{"QuoteLeftOpen", "\"a b", "a b"},
+                      ArgumentCase{"QuoteOpenMidArgument", "a\"b c", "ab c"},
+                      ArgumentCase{"OnlyQuotes", "\"\"", ""},
+                      ArgumentCase{"FourQuotes", "\"\"\"\"", ""},
+                      // A pair of quotes before an argument is skipped.
+                      ArgumentCase{"QuotesThenWord", "\"\" abc", "abc"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// ---- the editor gone or odd ----
+
+TEST_F(FaultTest, EditorClosedWhilePopupOpenEndsWithoutCrash) {
+    PlaceFiles();
+    ASSERT_NO_FATAL_FAILURE(StartEditor(editor, {"", -1, -1, ""}));
+    ASSERT_TRUE(program.Start(folder, "abc"));
+    ExitWatch watch(program.Id());
+    ASSERT_NO_FATAL_FAILURE(WaitForFocusedPopup(program));
+    editor.Close();
+    ASSERT_EQ(FindWindowA("EmEditorMainFrame3", nullptr), nullptr);
+    SetForegroundWindow(program.Popup());
+    ASSERT_NO_FATAL_FAILURE(WaitForFocusedPopup(program));
+    e2e::Type("p");
+    ASSERT_NO_FATAL_FAILURE(WaitForEntry("p"));
+    e2e::Type("\r");
+    ASSERT_TRUE(program.WaitForEnd());
+    EXPECT_EQ(watch.Code(), 0u);
+}
+
+// A frame without view in front of a whole editor: the text goes nowhere,
+// not to the other editor.
+TEST_F(FaultTest, EditorWithoutViewGetsNothingAndProgramEnds) {
+    PlaceFiles();
+    Editor whole;
+    ASSERT_NO_FATAL_FAILURE(StartEditor(whole, {"other", 1, 1, ""}));
+    ASSERT_NO_FATAL_FAILURE(StartEditor(editor, {"", -1, -1, "--no-view"}));
+    ASSERT_EQ(FindWindowA("EmEditorMainFrame3", nullptr), editor.Frame());
+    ASSERT_TRUE(program.Start(folder, "abc"));
+    ExitWatch watch(program.Id());
+    ASSERT_NO_FATAL_FAILURE(WaitForFocusedPopup(program));
+    e2e::Type("p");
+    ASSERT_NO_FATAL_FAILURE(WaitForEntry("p"));
+    e2e::Type("\r");
+    ASSERT_TRUE(program.WaitForEnd());
+    EXPECT_EQ(watch.Code(), 0u);
+    ASSERT_TRUE(whole.Settle());
+    EXPECT_EQ(whole.Text(), "other");
+    EXPECT_EQ(whole.GetSelection(), (Selection{1, 1}));
+    EXPECT_EQ(e2e::FindDescendant(editor.Frame(), "EmEditorView"), nullptr);
+    EXPECT_EQ(e2e::WindowText(editor.Frame()), "Stand-in editor");
+}
+
+// Two frames: the one the system's search finds first gets the text.
+TEST_F(FaultTest, TwoEditorsFirstFoundGetsTheText) {
+    PlaceFiles();
+    Editor first;
+    ASSERT_NO_FATAL_FAILURE(StartEditor(first, {"first", 5, 5, ""}));
+    ASSERT_NO_FATAL_FAILURE(StartEditor(editor, {"second", 6, 6, ""}));
+    ASSERT_EQ(FindWindowA("EmEditorMainFrame3", nullptr), editor.Frame());
+    ASSERT_TRUE(program.Start(folder, ""));
+    ExitWatch watch(program.Id());
+    ASSERT_NO_FATAL_FAILURE(WaitForFocusedPopup(program));
+    e2e::Type("p");
+    ASSERT_NO_FATAL_FAILURE(WaitForEntry("p"));
+    e2e::Type("\r");
+    ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly(watch));
+    EXPECT_EQ(editor.Text(), "second<p></p>");
+    EXPECT_EQ(editor.GetSelection(), (Selection{9, 9}));
+    ASSERT_TRUE(first.Settle());
+    EXPECT_EQ(first.Text(), "first");
+    EXPECT_EQ(first.GetSelection(), (Selection{5, 5}));
+}
+
+}  // namespace
