@@ -399,3 +399,151 @@ TEST_F(FaultTest, TwoEditorsFirstFoundGetsTheText) {
 }
 
 }  // namespace
+
+namespace {
+
+// ---- typing fast ----
+
+std::vector<INPUT> KeyInputs(const std::string& keys) {
+    std::vector<INPUT> inputs;
+    auto add = [&](WORD vk, bool up) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+        in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        inputs.push_back(in);
+    };
+    for (char c : keys) {
+        SHORT scan = VkKeyScanA(c);
+        bool shift = (HIBYTE(scan) & 1) != 0;
+        if (shift) add(VK_SHIFT, false);
+        add(LOBYTE(scan), false);
+        add(LOBYTE(scan), true);
+        if (shift) add(VK_SHIFT, true);
+    }
+    return inputs;
+}
+
+struct Step {
+    char key;
+    std::string entry;  // the entry once the key is handled
+    int marks;          // attribute marks in the caption by then
+};
+
+struct BurstCase {
+    const char* name;
+    std::string arguments;
+    std::vector<Step> steps;  // the last one is Enter
+    std::string expected;
+    int caret;
+};
+
+class BurstTest : public FaultTest, public ::testing::WithParamInterface<std::tuple<BurstCase, bool>> {};
+
+// The same keys, one at a time with each one's effect awaited, or all in one
+// SendInput call: the editor ends the same.
+TEST_P(BurstTest, SameTextSlowOrFast) {
+    const auto& [c, fast] = GetParam();
+    PlaceFiles();
+    ASSERT_NO_FATAL_FAILURE(StartEditor(editor, {"", -1, -1, ""}));
+    ASSERT_TRUE(program.Start(folder, c.arguments));
+    ExitWatch watch(program.Id());
+    ASSERT_NO_FATAL_FAILURE(WaitForFocusedPopup(program));
+    ASSERT_TRUE(e2e::WaitUntil([&] { return SendMessageA(program.Combo(), CB_GETCOUNT, 0, 0) == 5; }));
+    std::string keys;
+    for (const Step& s : c.steps) keys += s.key;
+    if (fast) {
+        std::vector<INPUT> inputs = KeyInputs(keys);
+        ASSERT_EQ(SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)), inputs.size());
+    } else {
+        for (size_t i = 0; i + 1 < c.steps.size(); i++) {
+            const Step& s = c.steps[i];
+            e2e::Type(std::string(1, s.key));
+            std::string caption = "Quillnest";
+            for (int m = 0; m < s.marks; m++) caption += " *attribute";
+            ASSERT_TRUE(e2e::WaitUntil([&] {
+                return program.Entry() == s.entry && program.Caption() == caption &&
+                       GetForegroundWindow() == program.Popup();
+            })) << "after key " << i << ": " << program.Entry() << " / " << program.Caption();
+        }
+        e2e::Type("\r");
+    }
+    ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly(watch));
+    EXPECT_EQ(editor.Text(), c.expected);
+    EXPECT_EQ(editor.GetSelection(), (Selection{c.caret, c.caret}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, BurstTest,
+    ::testing::Combine(
+        ::testing::Values(
+            BurstCase{"Completion", "", {{'t', "table", 0}, {'b', "tbody", 0}, {'\r', "", 0}},
+                      "<tbody></tbody>", 7},
+            BurstCase{"Attributes", "abc",
+                      {{'d', "div", 0}, {' ', "", 1}, {'c', "class=\"\"", 1}, {' ', "", 2},
+                       {'i', "id=\"\"", 2}, {'\r', "", 2}},
+                      "<div class=\"\" id=\"\">abc</div>", 18}),
+        ::testing::Bool()),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "Fast" : "Slow");
+    });
+
+}  // namespace
+
+#include <tlhelp32.h>
+
+namespace {
+
+// ---- a DLL dropped beside the program ----
+
+// The modules a process has loaded, as full paths.
+std::vector<std::string> Modules(DWORD pid) {
+    std::vector<std::string> paths;
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+    if (snap == INVALID_HANDLE_VALUE) return paths;
+    MODULEENTRY32 m{};
+    m.dwSize = sizeof m;
+    for (BOOL ok = Module32First(snap, &m); ok; ok = Module32Next(snap, &m)) paths.push_back(m.szExePath);
+    CloseHandle(snap);
+    return paths;
+}
+
+bool EndsWithNoCase(const std::string& s, const std::string& tail) {
+    return s.size() >= tail.size() && lstrcmpiA(s.c_str() + s.size() - tail.size(), tail.c_str()) == 0;
+}
+
+TEST_F(FaultTest, DroppedDllIsNeverLoaded) {
+    PlaceFiles();
+    folder.Copy(e2e::WinePath(QN_MARKER_DLL), "uxtheme.dll");
+    folder.Copy(e2e::WinePath(QN_DLL_CONTROL_EXE), "control.exe");
+    const std::string marker = folder.File("dll-loaded.marker");
+
+    // Without a restricted search the dropped DLL wins, Wine's builtin
+    // preference notwithstanding: else this test would prove nothing.
+    e2e::ChildProcess control;
+    ASSERT_TRUE(control.Start("\"" + folder.File("control.exe") + "\" uxtheme.dll", folder.Path()));
+    ASSERT_TRUE(control.WaitForEnd());
+    ASSERT_NE(GetFileAttributesA(marker.c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the control program did not load the dropped DLL";
+    ASSERT_TRUE(DeleteFileA(marker.c_str()));
+
+    ASSERT_NO_FATAL_FAILURE(StartEditor(editor, {"", -1, -1, ""}));
+    ASSERT_TRUE(program.Start(folder, ""));
+    ExitWatch watch(program.Id());
+    ASSERT_NO_FATAL_FAILURE(WaitForFocusedPopup(program));
+    // The program did load a DLL of that name: the system's.
+    std::string uxtheme;
+    for (const std::string& m : Modules(program.Id()))
+        if (EndsWithNoCase(m, "\\uxtheme.dll")) uxtheme = m;
+    EXPECT_FALSE(uxtheme.empty()) << "no uxtheme.dll loaded at all";
+    EXPECT_NE(lstrcmpiA(uxtheme.c_str(), folder.File("uxtheme.dll").c_str()), 0);
+    e2e::Type("p");
+    ASSERT_NO_FATAL_FAILURE(WaitForEntry("p"));
+    e2e::Type("\r");
+    ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly(watch));
+    EXPECT_EQ(editor.Text(), "<p></p>");
+    EXPECT_EQ(GetFileAttributesA(marker.c_str()), INVALID_FILE_ATTRIBUTES) << "the dropped DLL was loaded";
+}
+
+}  // namespace
