@@ -258,7 +258,10 @@ struct ListCase {
     size_t count;       // entries in the popup's list
     std::string typed;  // keys before Enter
     std::string entry;  // the entry they give
+    int index;          // the list entry they pick, -1 for none
 };
+
+void PrintTo(const ListCase& c, std::ostream* os) { *os << c.name; }
 
 class ListTest : public FaultTest, public ::testing::WithParamInterface<ListCase> {};
 
@@ -273,7 +276,13 @@ TEST_P(ListTest, OpensAndWritesTheChosenElement) {
         return static_cast<size_t>(SendMessageA(program.Combo(), CB_GETCOUNT, 0, 0)) == c.count;
     })) << SendMessageA(program.Combo(), CB_GETCOUNT, 0, 0);
     e2e::Type(c.typed);
-    ASSERT_NO_FATAL_FAILURE(WaitForEntry(c.entry));
+    // The pick, not the edit text: under Wine an edit text of 100,000 bytes
+    // reads back empty from another process.
+    if (c.index < 0) {
+        ASSERT_NO_FATAL_FAILURE(WaitForEntry(c.entry));
+    } else {
+        ASSERT_TRUE(e2e::WaitUntil([&] { return SendMessageA(program.Combo(), CB_GETCURSEL, 0, 0) == c.index; }));
+    }
     e2e::Type("\r");
     ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly(watch));
     EXPECT_EQ(editor.Text(), "[<" + c.entry + "></" + c.entry + ">]");
@@ -285,11 +294,11 @@ TEST_P(ListTest, OpensAndWritesTheChosenElement) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ListTest,
-    ::testing::Values(ListCase{"HundredThousandLines", ManyLines(), 100000, "y", "yield"},
+    ::testing::Values(ListCase{"HundredThousandLines", ManyLines(), 100000, "y", "yield", 99999},
                       ListCase{"HundredThousandByteLines",
                                "a" + kLongLine + "\r\nq" + kLongLine + "\r\nz" + kLongLine, 3, "q",
-                               "q" + kLongLine},
-                      ListCase{"Empty", "", 0, "div", "div"}),
+                               "q" + kLongLine, 1},
+                      ListCase{"Empty", "", 0, "div", "div", -1}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- odd command lines ----
@@ -469,7 +478,13 @@ TEST_P(BurstTest, SameTextSlowOrFast) {
         }
         e2e::Type("\r");
     }
-    ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly(watch));
+    bool ended = program.WaitForEnd();
+    ASSERT_TRUE(editor.Settle());
+    EXPECT_TRUE(ended) << "the program did not end; entry " << program.Entry() << ", caption "
+                       << program.Caption();
+    if (ended) {
+        EXPECT_EQ(watch.Code(), 0u);
+    }
     EXPECT_EQ(editor.Text(), c.expected);
     EXPECT_EQ(editor.GetSelection(), (Selection{c.caret, c.caret}));
 }
@@ -519,8 +534,11 @@ TEST_F(FaultTest, DroppedDllIsNeverLoaded) {
     folder.Copy(e2e::WinePath(QN_DLL_CONTROL_EXE), "control.exe");
     const std::string marker = folder.File("dll-loaded.marker");
 
-    // Without a restricted search the dropped DLL wins, Wine's builtin
-    // preference notwithstanding: else this test would prove nothing.
+    // Wine takes its builtin uxtheme.dll over any native one wherever the
+    // search finds it, which would let this test pass for the wrong reason:
+    // the suite runs with WINEDLLOVERRIDES=uxtheme=n,b (set by the build for
+    // ctest: Wine reads it from the Unix environment only), and the control
+    // shows that a search left as it is then finds the dropped DLL.
     e2e::ChildProcess control;
     ASSERT_TRUE(control.Start("\"" + folder.File("control.exe") + "\" uxtheme.dll", folder.Path()));
     ASSERT_TRUE(control.WaitForEnd());
@@ -531,6 +549,9 @@ TEST_F(FaultTest, DroppedDllIsNeverLoaded) {
     ASSERT_NO_FATAL_FAILURE(StartEditor(editor, {"", -1, -1, ""}));
     ASSERT_TRUE(program.Start(folder, ""));
     ExitWatch watch(program.Id());
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !program.Running() || program.WaitForPopup(); }));
+    EXPECT_EQ(GetFileAttributesA(marker.c_str()), INVALID_FILE_ATTRIBUTES) << "the dropped DLL was loaded";
+    ASSERT_TRUE(program.Running()) << "the program ended at start-up";
     ASSERT_NO_FATAL_FAILURE(WaitForFocusedPopup(program));
     // The program did load a DLL of that name: the system's.
     std::string uxtheme;
