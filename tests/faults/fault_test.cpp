@@ -549,7 +549,8 @@ TEST_F(FaultTest, DroppedDllIsNeverLoaded) {
     ASSERT_NO_FATAL_FAILURE(StartEditor(editor, {"", -1, -1, ""}));
     ASSERT_TRUE(program.Start(folder, ""));
     ExitWatch watch(program.Id());
-    ASSERT_TRUE(e2e::WaitUntil([&] { return !program.Running() || program.WaitForPopup(); }));
+    EXPECT_TRUE(e2e::WaitUntil([&] { return !program.Running() || program.WaitForPopup(); }))
+        << "neither a popup nor an end";
     EXPECT_EQ(GetFileAttributesA(marker.c_str()), INVALID_FILE_ATTRIBUTES) << "the dropped DLL was loaded";
     ASSERT_TRUE(program.Running()) << "the program ended at start-up";
     ASSERT_NO_FATAL_FAILURE(WaitForFocusedPopup(program));
