@@ -244,6 +244,9 @@ bool Tquillnest::CreateComboBox1() {
                              reinterpret_cast<HMENU>(1), instance, nullptr);
     if (!combo_) return false;
     SendMessageA(combo_, CB_SETMINVISIBLE, kDropDownCount, 0);
+    // Entries may be far longer than an edit field's default limit; a completed
+    // entry must fit whole.
+    SendMessageA(combo_, CB_LIMITTEXT, 0, 0);
     COMBOBOXINFO info{};
     info.cbSize = sizeof info;
     if (!GetComboBoxInfo(combo_, &info) || !info.hwndItem) return false;
