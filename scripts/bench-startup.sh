@@ -9,10 +9,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 pairs="${1:-15}"
-"$root/scripts/setup.sh"
-cmake -S . -B build/win32 -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
-cmake --build build/win32 --target quillnest bare_window bare_window_v6 startup_bench >/dev/null
+"$root/scripts/build-win32.sh" quillnest bare_window bare_window_v6 startup_bench >/dev/null
 
 export WINEPREFIX="$root/build/wine-prefix"
 source "$root/scripts/virtual-display.sh"

@@ -6,10 +6,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
-"$root/scripts/setup.sh"
-cmake -S . -B build/win32 -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" >/dev/null
-cmake --build build/win32 --target quillnest standin_editor
+"$root/scripts/build-win32.sh" quillnest standin_editor
 
 export WINEPREFIX="$root/build/wine-prefix"
 source "$root/scripts/virtual-display.sh"

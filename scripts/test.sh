@@ -13,9 +13,7 @@ jobs="$(nproc)"
 cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQN_SANITIZE=ON \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 cmake --build build/native -j "$jobs"
-cmake -S . -B build/win32 -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake"
-cmake --build build/win32 -j "$jobs"
+"$root/scripts/build-win32.sh"
 
 export WINEPREFIX="${QN_WINEPREFIX:-$root/build/wine-prefix}"
 # Always a private virtual display: the suites type keys and move windows,

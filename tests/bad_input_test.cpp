@@ -8,14 +8,6 @@
 
 namespace {
 
-CallLog EditorWrites(const CallLog& log) {
-    CallLog writes;
-    for (const std::string& call : log) {
-        if (call == "left" || call.rfind("insert ", 0) == 0) writes.push_back(call);
-    }
-    return writes;
-}
-
 std::string Lines(const std::string& prefix, int count, const std::string& end = "\r\n") {
     std::string text;
     for (int i = 0; i < count; ++i) text += prefix + std::to_string(i) + end;

@@ -17,6 +17,15 @@ inline CallLog Join(std::initializer_list<CallLog> parts) {
     return all;
 }
 
+// The editor's share of a log: insertions and caret steps.
+inline CallLog EditorWrites(const CallLog& log) {
+    CallLog writes;
+    for (const std::string& call : log) {
+        if (call == "left" || call.rfind("insert ", 0) == 0) writes.push_back(call);
+    }
+    return writes;
+}
+
 // An insertion followed by n caret steps.
 inline CallLog Wrote(const std::string& text, int n) { return Join({{"insert " + text}, Steps(n)}); }
 

@@ -7,15 +7,6 @@ namespace {
 const std::string kPo = "\x83\x7C";
 const std::string kHyo = "\x95\x5C";
 
-// The editor's share of the log: insertions and caret steps.
-CallLog EditorWrites(const CallLog& log) {
-    CallLog writes;
-    for (const std::string& call : log) {
-        if (call == "left" || call.rfind("insert ", 0) == 0) writes.push_back(call);
-    }
-    return writes;
-}
-
 struct TagCase {
     const char* name;
     std::string settings;

@@ -289,6 +289,17 @@ bool Program::WaitForPopup() {
     return WaitUntil([&] { return (popup_ = FindProcessWindow(pid, "Tquillnest")) != nullptr; });
 }
 
+bool Program::WaitForFocusedPopup() {
+    if (!WaitForPopup() || !WaitUntil([&] { return GetForegroundWindow() == popup_; })) return false;
+    HWND combo = Combo();
+    return combo && WaitUntil([&] {
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        GetGUIThreadInfo(GetWindowThreadProcessId(popup_, nullptr), &gui);
+        return gui.hwndFocus == combo || GetParent(gui.hwndFocus) == combo;
+    });
+}
+
 HWND Program::Combo() const { return FindDescendant(popup_, "ComboBox"); }
 
 // Asked in UTF-16 and turned back into the ANSI code page: Wine hands an

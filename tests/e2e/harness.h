@@ -115,6 +115,9 @@ public:
     bool StartWide(const TestFolder& folder, const std::wstring& arguments);
     // True once its popup window is shown.
     bool WaitForPopup();
+    // True once the popup is shown, in front, and its combo box holds the
+    // keyboard focus.
+    bool WaitForFocusedPopup();
     bool WaitForEnd(DWORD bound = kWaitBound) const { return process_.WaitForEnd(bound); }
     bool Running() const { return process_.Running(); }
     DWORD Id() const { return process_.Id(); }

@@ -67,19 +67,8 @@ protected:
         ASSERT_TRUE(editor.Start(folder, options)) << "the stand-in editor did not come up";
     }
 
-    // The popup up, in front, and its combo box holding the keyboard focus.
     void WaitForFocusedPopup(Program& p) {
-        ASSERT_TRUE(p.WaitForPopup()) << "no popup appeared";
-        ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == p.Popup(); }))
-            << "the popup did not come to the front";
-        HWND combo = p.Combo();
-        ASSERT_NE(combo, nullptr);
-        ASSERT_TRUE(e2e::WaitUntil([&] {
-            GUITHREADINFO gui{};
-            gui.cbSize = sizeof gui;
-            GetGUIThreadInfo(GetWindowThreadProcessId(p.Popup(), nullptr), &gui);
-            return gui.hwndFocus == combo || GetParent(gui.hwndFocus) == combo;
-        })) << "the combo box has no focus";
+        ASSERT_TRUE(p.WaitForFocusedPopup()) << "no popup in front with the focus in its combo box";
     }
 
     void StartProgram(const std::string& arguments) {
