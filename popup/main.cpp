@@ -19,12 +19,29 @@ void RestrictDllSearch() {
     SetDllDirectoryA("");
 }
 
+// The common controls are loaded here, once the search is restricted, and
+// not by the loader before the program runs: the loader would look beside
+// the program first for them and for the theme library they pull in. The
+// theme library goes first, so the controls find it already loaded. Systems
+// that don't know the search flag take the names as they are.
+void LoadCommonControls() {
+    auto load = [](const char* name) {
+        HMODULE module = LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        return module ? module : LoadLibraryA(name);
+    };
+    load("uxtheme.dll");
+    using InitCommonControlsExFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    auto init = reinterpret_cast<InitCommonControlsExFn>(
+        reinterpret_cast<void*>(GetProcAddress(load("comctl32.dll"), "InitCommonControlsEx")));
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    if (init) init(&controls);
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     RestrictDllSearch();
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
+    LoadCommonControls();
     Win32EditorBridge editor;
     Tquillnest quillnest(editor);
     if (!quillnest.Create(instance)) return 1;
