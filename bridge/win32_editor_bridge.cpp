@@ -21,14 +21,18 @@ Point PointerPosition() {
     return {p.x, p.y};
 }
 
-// Needs the editor's input state attached: only then does GetCaretPos see the
-// editor's caret rather than this thread's own.
-bool ReadAttachedCaret(HWND frame, POINT& caret, RECT& viewRect) {
-    bool read = GetCaretPos(&caret) != FALSE;
-    if (!read) OutputDebugStringA(kCaretFailureText);
-    HWND view = FindView(frame);
-    if (view) GetWindowRect(view, &viewRect);
-    return read;
+// Read from the editor thread's input state without attaching to it: undoing
+// an attachment can hand this thread a fresh input queue, and the keys typed
+// ahead into the popup would go with the old one.
+bool ReadEditorCaret(DWORD editorThread, POINT& caret) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(editorThread, &info) || !info.hwndCaret) {
+        OutputDebugStringA(kCaretFailureText);
+        return false;
+    }
+    caret = {info.rcCaret.left, info.rcCaret.top};
+    return true;
 }
 
 }  // namespace
@@ -65,15 +69,13 @@ void Win32EditorBridge::ActivateEditor() {
 // The caret's client position is shifted by the view's outer window corner,
 // not its client origin. Without a caret point the pointer stands in.
 Point Win32EditorBridge::LocateCaret() {
-    DWORD own = GetCurrentThreadId();
     HWND frame = FindWindowA(kEditorFrameClass, nullptr);
     DWORD editorThread = frame ? GetWindowThreadProcessId(frame, nullptr) : 0;
-    if (!own || !editorThread || !AttachThreadInput(own, editorThread, TRUE))
-        return PointerPosition();
+    if (!editorThread) return PointerPosition();
     POINT caret{};
+    bool read = ReadEditorCaret(editorThread, caret);
     RECT viewRect{};
-    bool read = ReadAttachedCaret(frame, caret, viewRect);
-    AttachThreadInput(own, editorThread, FALSE);
+    if (HWND view = FindView(frame)) GetWindowRect(view, &viewRect);
     if (!read) return PointerPosition();
     return {caret.x + viewRect.left, caret.y + viewRect.top};
 }

@@ -177,8 +177,8 @@ TEST(BridgeWithoutEditor, OperationsDoNothingAndTheCaretIsThePointer) {
     }
 }
 
-// Windows of the editor's classes made in this very process: its thread can't
-// be attached to itself, and a view may stand alone at the top level.
+// Windows of the editor's classes made in this very process: its caret is
+// this thread's own, and a view may stand alone at the top level.
 class InProcessWindows : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -210,19 +210,34 @@ protected:
     std::vector<HWND> made_;
 };
 
-TEST_F(InProcessWindows, BridgeAttachmentRefusedGivesThePointer) {
+// The caret is read from the frame's thread, here this one: it counts from
+// the corner of a view when there is one, and stands alone when there isn't.
+TEST_F(InProcessWindows, BridgeReadsTheCaretOfTheFramesThread) {
     HWND frame = Make(kEditorFrameClass, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
     ASSERT_NE(frame, nullptr);
     ASSERT_EQ(FindWindowA(kEditorFrameClass, nullptr), frame);
-    CreateCaret(frame, nullptr, 2, 14);
+    ASSERT_TRUE(CreateCaret(frame, nullptr, 2, 14));
     SetCaretPos(7, 9);
+    SetCursorPos(611, 477);
+
+    Point p = Win32EditorBridge().LocateCaret();
+
+    EXPECT_EQ(p.x, 7);
+    EXPECT_EQ(p.y, 9);
+    DestroyCaret();
+}
+
+TEST_F(InProcessWindows, BridgeWithoutACaretGivesThePointer) {
+    HWND frame = Make(kEditorFrameClass, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
+    ASSERT_NE(frame, nullptr);
+    ASSERT_EQ(FindWindowA(kEditorFrameClass, nullptr), frame);
+    DestroyCaret();
     SetCursorPos(611, 477);
 
     Point p = Win32EditorBridge().LocateCaret();
 
     EXPECT_EQ(p.x, 611);
     EXPECT_EQ(p.y, 477);
-    DestroyCaret();
 }
 
 // Without a frame the view is looked for among the top-level windows.
