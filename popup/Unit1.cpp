@@ -116,17 +116,20 @@ void WriteEditField(HWND combo, HWND edit, const EditField& field) {
     SendMessageW(edit, EM_SETSEL, start, end);
 }
 
+// The entry is asked for as wide text: the ANSI form of CB_GETLBTEXT goes
+// through a fixed buffer of 512 characters under Wine, which a longer entry
+// overruns on the stack.
 int FindEntry(HWND combo, const std::string& prefix, std::string& entry) {
     LRESULT index = SendMessageA(combo, CB_FINDSTRING, static_cast<WPARAM>(-1),
                                  reinterpret_cast<LPARAM>(prefix.c_str()));
     if (index == CB_ERR) return -1;
-    LRESULT length = SendMessageA(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == CB_ERR) return -1;
-    // Room for a length counted in characters as well as in bytes.
-    std::string text(static_cast<size_t>(length) * 2 + 1, '\0');
-    SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(text.find('\0'));
-    entry = text;
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    LRESULT copied = SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    if (copied == CB_ERR) return -1;
+    text.resize(std::min(static_cast<size_t>(copied), static_cast<size_t>(length)));
+    entry = Narrow(text);
     return static_cast<int>(index);
 }
 

@@ -138,8 +138,11 @@ HWND CreateChild(HINSTANCE inst, HWND parent, const char* cls, DWORD style, DWOR
                            rc.bottom, parent, nullptr, inst, nullptr);
 }
 
+// Lines run on to the right, unwrapped, as in a programmer's editor: wrapping
+// a line of a hundred thousand characters takes the system's edit control
+// minutes.
 HWND CreateView(HINSTANCE inst, HWND parent) {
-    DWORD style = ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL | WS_VSCROLL;
+    DWORD style = ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_NOHIDESEL | WS_VSCROLL | WS_HSCROLL;
     HWND view = CreateChild(inst, parent, kViewClass, style, WS_EX_CLIENTEDGE);
     if (view) SendMessageA(view, WM_SETFONT, (WPARAM)GetStockObject(DEFAULT_GUI_FONT), TRUE);
     return view;

@@ -274,9 +274,19 @@ TEST_P(ListTest, OpensAndWritesTheChosenElement) {
         ASSERT_TRUE(e2e::WaitUntil([&] { return SendMessageA(program.Combo(), CB_GETCURSEL, 0, 0) == c.index; }));
     }
     e2e::Type("\r");
-    ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly(watch));
+    // The text is in place once the program has ended. The caret steps back
+    // over the closing tag one Left press at a time, and for an entry of
+    // 100,000 characters the stand-in's edit control takes minutes over them
+    // under Wine, so there only the end and the text are awaited.
+    bool longEntry = c.entry.size() > 60000;
+    if (longEntry) {
+        ASSERT_TRUE(program.WaitForEnd()) << "the program did not end";
+        EXPECT_EQ(watch.Code(), 0u);
+    } else {
+        ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly(watch));
+    }
     EXPECT_EQ(editor.Text(), "[<" + c.entry + "></" + c.entry + ">]");
-    if (editor.Text().size() < 60000) {
+    if (!longEntry) {
         int caret = static_cast<int>(1 + c.entry.size() + 2);
         EXPECT_EQ(editor.GetSelection(), (Selection{caret, caret}));
     }
