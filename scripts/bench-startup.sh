@@ -2,7 +2,7 @@
 # Start-up of Quillnest against a bare window (one combo box) from the same
 # toolchain, under Wine: the time from process creation to a visible window,
 # interleaved pairs, medians and their ratio. Once with the default lists,
-# once with a 100,000-entry html.dat; and once more against a bare window
+# once with a 100,000-entry html.dat; and both again against a bare window
 # that carries the same manifest.
 #   bash scripts/bench-startup.sh [PAIRS]   (default 15)
 set -euo pipefail
@@ -36,3 +36,4 @@ bench default bare_window
 bench large bare_window
 # The same bare window with Quillnest's manifest: what the manifest costs.
 bench default bare_window_v6
+bench large bare_window_v6
