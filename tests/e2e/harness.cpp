@@ -384,4 +384,16 @@ void Type(const std::string& keys) {
     }
 }
 
+ExitWatch::ExitWatch(DWORD pid) : h_(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, pid)) {}
+
+ExitWatch::~ExitWatch() {
+    if (h_) CloseHandle(h_);
+}
+
+DWORD ExitWatch::Code() const {
+    DWORD code = 0xFFFFFFFF;
+    if (h_ && WaitForSingleObject(h_, kWaitBound) == WAIT_OBJECT_0) GetExitCodeProcess(h_, &code);
+    return code;
+}
+
 }  // namespace e2e

@@ -41,6 +41,21 @@ private:
     std::string path_;
 };
 
+// The exit code, read through a handle of our own taken while the process
+// runs: a crash ends with an exception code, a normal end with 0.
+class ExitWatch {
+public:
+    explicit ExitWatch(DWORD pid);
+    ~ExitWatch();
+    ExitWatch(const ExitWatch&) = delete;
+    ExitWatch& operator=(const ExitWatch&) = delete;
+    // Waits up to the usual bound; 0xFFFFFFFF when the process is still running.
+    DWORD Code() const;
+
+private:
+    HANDLE h_;
+};
+
 class ChildProcess {
 public:
     ChildProcess() = default;

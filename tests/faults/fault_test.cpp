@@ -13,6 +13,7 @@ namespace {
 
 using e2e::Editor;
 using e2e::EditorOptions;
+using e2e::ExitWatch;
 using e2e::Program;
 using e2e::Selection;
 using e2e::TestFolder;
@@ -42,24 +43,6 @@ public:
     void Release() {
         if (Held()) CloseHandle(h_);
         h_ = INVALID_HANDLE_VALUE;
-    }
-
-private:
-    HANDLE h_;
-};
-
-// The exit code, read through a handle of our own taken while it runs: a
-// crash ends with an exception code, a normal end with 0.
-class ExitWatch {
-public:
-    explicit ExitWatch(DWORD pid) : h_(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, pid)) {}
-    ~ExitWatch() {
-        if (h_) CloseHandle(h_);
-    }
-    DWORD Code() const {
-        DWORD code = 0xFFFFFFFF;
-        if (h_ && WaitForSingleObject(h_, e2e::kWaitBound) == WAIT_OBJECT_0) GetExitCodeProcess(h_, &code);
-        return code;
     }
 
 private:

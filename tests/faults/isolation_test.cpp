@@ -15,6 +15,7 @@ namespace {
 
 using e2e::Editor;
 using e2e::EditorOptions;
+using e2e::ExitWatch;
 using e2e::Program;
 using e2e::Selection;
 using e2e::TestFolder;
@@ -29,23 +30,6 @@ void PlaceFiles(const TestFolder& folder) {
     folder.Write("attribute.dat", kAttributes);
     folder.Write("empty.dat", kEmpties);
 }
-
-// The exit code, through a handle taken while the program still runs.
-class ExitWatch {
-public:
-    explicit ExitWatch(DWORD pid) : h_(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, pid)) {}
-    ~ExitWatch() {
-        if (h_) CloseHandle(h_);
-    }
-    DWORD Code() const {
-        DWORD code = 0xFFFFFFFF;
-        if (h_ && WaitForSingleObject(h_, e2e::kWaitBound) == WAIT_OBJECT_0) GetExitCodeProcess(h_, &code);
-        return code;
-    }
-
-private:
-    HANDLE h_;
-};
 
 // Snapshots as flat maps from a name to what it holds, so two can be told
 // apart entry by entry.
