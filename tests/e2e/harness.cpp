@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "standin/standin_protocol.h"
+#include "win32_remove_tree.h"
 
 namespace e2e {
 
@@ -35,22 +36,6 @@ bool WaitUntil(const std::function<bool()>& cond, DWORD bound) {
 // ---- folders ----
 
 namespace {
-
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    HANDLE h = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string child = path + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(child);
-            else DeleteFileA(child.c_str());
-        } while (FindNextFileA(h, &found));
-        FindClose(h);
-    }
-    RemoveDirectoryA(path.c_str());
-}
 
 std::string TempRoot() {
     char buffer[MAX_PATH];

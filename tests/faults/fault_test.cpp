@@ -7,16 +7,17 @@
 #include <string>
 #include <vector>
 
-#include "../e2e/harness.h"
+#include "fault_fixture.h"
 
 namespace {
 
 using e2e::Editor;
-using e2e::EditorOptions;
-using e2e::ExitWatch;
-using e2e::Program;
 using e2e::Selection;
 using e2e::TestFolder;
+using faults::FaultTest;
+using faults::kAttributes;
+using faults::kEmpties;
+using faults::kTags;
 
 const std::string kFileWord = "\x83\x74\x83\x40\x83\x43\x83\x8B";                   // ファイル
 const std::string kCannotOpen = "\x82\xCD\x8A\x4A\x82\xAF\x82\xDC\x82\xB9\x82\xF1";  // は開けません
@@ -24,10 +25,6 @@ const std::string kMissingFiles =
     "\x95\x4B\x97\x76\x82\xC8\x44\x41\x54\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA\x8C\xA9"
     "\x93\x96\x82\xBD\x82\xE7\x82\xC8\x82\xA2\x88\xD7\x81\x41\x8F\x49\x97\xB9\x82\xB5\x82"
     "\xDC\x82\xB7\x81\x42";
-
-const std::string kTags = "p\r\ntable\r\ntbody\r\nbr\r\ndiv\r\n";
-const std::string kAttributes = "class=\"\"\r\nid=\"\"\r\n";
-const std::string kEmpties = "br\r\nhr\r\n";
 
 std::string CannotOpen(const std::string& path) { return kFileWord + " " + path + " " + kCannotOpen + "."; }
 
@@ -49,54 +46,6 @@ private:
     HANDLE h_;
 };
 
-class FaultTest : public ::testing::Test {
-protected:
-    void PlaceFiles(const std::string& tags = kTags) {
-        folder.Copy(e2e::ProgramPath(), "quillnest.exe");
-        folder.Write("html.dat", tags);
-        folder.Write("attribute.dat", kAttributes);
-        folder.Write("empty.dat", kEmpties);
-    }
-
-    // The stand-in's view is an edit control with the system's default limit
-    // of some 30,000 characters; the real editor has none, so lift it.
-    void StartEditor(Editor& e, const EditorOptions& options) {
-        ASSERT_TRUE(e.Start(folder, options)) << "the stand-in editor did not come up";
-        if (e.View()) SendMessageA(e.View(), EM_SETLIMITTEXT, 0, 0);
-    }
-
-    void WaitForFocusedPopup(Program& p) {
-        ASSERT_TRUE(p.WaitForFocusedPopup()) << "no popup in front with the focus in its combo box";
-    }
-
-    void WaitForEntry(const std::string& entry) {
-        ASSERT_TRUE(e2e::WaitUntil([&] { return program.Entry() == entry; }))
-            << "entry now: " << program.Entry().substr(0, 80);
-    }
-
-    // The box shown, its text as expected, then dismissed with Enter.
-    void DismissBox(const std::string& text) {
-        HWND box = program.WaitForMessageBox();
-        ASSERT_NE(box, nullptr) << "no message box";
-        EXPECT_EQ(e2e::MessageBoxText(box), text);
-        ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == box; }));
-        e2e::Type("\r");
-        ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(box); }));
-    }
-
-    void ExpectEndsCleanly(ExitWatch& watch) {
-        ASSERT_TRUE(program.WaitForEnd()) << "the program did not end";
-        EXPECT_EQ(watch.Code(), 0u);
-        if (editor.Frame()) {
-            ASSERT_TRUE(editor.Settle());
-        }
-    }
-
-    TestFolder folder;
-    Editor editor;
-    Program program;
-};
-
 // ---- html.dat held open for writing at start-up ----
 
 TEST_F(FaultTest, TagListHeldAtStartUpGivesErrorThenEmptyWorkingPopup) {
@@ -104,8 +53,7 @@ TEST_F(FaultTest, TagListHeldAtStartUpGivesErrorThenEmptyWorkingPopup) {
     WriterHold hold(folder.File("html.dat"));
     ASSERT_TRUE(hold.Held());
     ASSERT_NO_FATAL_FAILURE(StartEditor(editor, {"ab", -1, -1, ""}));
-    ASSERT_TRUE(program.Start(folder, "x"));
-    ExitWatch watch(program.Id());
+    ASSERT_NO_FATAL_FAILURE(StartProgram("x"));
     ASSERT_NO_FATAL_FAILURE(DismissBox(CannotOpen(folder.File("html.dat"))));
 
     ASSERT_NO_FATAL_FAILURE(WaitForFocusedPopup(program));
@@ -113,7 +61,7 @@ TEST_F(FaultTest, TagListHeldAtStartUpGivesErrorThenEmptyWorkingPopup) {
     e2e::Type("div");
     ASSERT_NO_FATAL_FAILURE(WaitForEntry("div"));
     e2e::Type("\r");
-    ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly(watch));
+    ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly());
     EXPECT_EQ(editor.Text(), "ab<div>x</div>");
     EXPECT_EQ(editor.GetSelection(), (Selection{8, 8}));
 }
@@ -149,10 +97,7 @@ class KeyFaultTest : public FaultTest, public ::testing::WithParamInterface<KeyF
 TEST_P(KeyFaultTest, EnterRefusedThenWorks) {
     const KeyFaultCase& c = GetParam();
     PlaceFiles();
-    ASSERT_NO_FATAL_FAILURE(StartEditor(editor, {"keep", 2, 2, ""}));
-    ASSERT_TRUE(program.Start(folder, ""));
-    ExitWatch watch(program.Id());
-    ASSERT_NO_FATAL_FAILURE(WaitForFocusedPopup(program));
+    ASSERT_NO_FATAL_FAILURE(OpenPopup({"keep", 2, 2, ""}, ""));
     std::unique_ptr<WriterHold> hold;
     c.spoil(folder, c.list, hold);
 
@@ -169,7 +114,7 @@ TEST_P(KeyFaultTest, EnterRefusedThenWorks) {
     ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == program.Popup(); }));
     EXPECT_EQ(program.Entry(), "p");
     e2e::Type("\r");
-    ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly(watch));
+    ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly());
     EXPECT_EQ(editor.Text(), "ke<p></p>ep");
     EXPECT_EQ(editor.GetSelection(), (Selection{5, 5}));
 }
@@ -184,15 +129,12 @@ INSTANTIATE_TEST_SUITE_P(
 // html.dat is read once: gone after start-up, nothing is missed.
 TEST_F(FaultTest, TagListGoneAfterStartUpIsNotNeeded) {
     PlaceFiles();
-    ASSERT_NO_FATAL_FAILURE(StartEditor(editor, {"", -1, -1, ""}));
-    ASSERT_TRUE(program.Start(folder, ""));
-    ExitWatch watch(program.Id());
-    ASSERT_NO_FATAL_FAILURE(WaitForFocusedPopup(program));
+    ASSERT_NO_FATAL_FAILURE(OpenPopup({"", -1, -1, ""}, ""));
     folder.Remove("html.dat");
     e2e::Type("t");
     ASSERT_NO_FATAL_FAILURE(WaitForEntry("table"));
     e2e::Type("\r");
-    ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly(watch));
+    ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly());
     EXPECT_EQ(editor.Text(), "<table></table>");
 }
 
@@ -203,10 +145,9 @@ TEST_F(FaultTest, TagListFolderCountsAsMissing) {
     folder.Remove("html.dat");
     ASSERT_TRUE(CreateDirectoryA(folder.File("html.dat").c_str(), nullptr));
     ASSERT_NO_FATAL_FAILURE(StartEditor(editor, {"untouched", 1, 3, ""}));
-    ASSERT_TRUE(program.Start(folder, "abc"));
-    ExitWatch watch(program.Id());
+    ASSERT_NO_FATAL_FAILURE(StartProgram("abc"));
     ASSERT_NO_FATAL_FAILURE(DismissBox(kMissingFiles));
-    ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly(watch));
+    ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly());
     EXPECT_EQ(editor.Text(), "untouched");
     EXPECT_EQ(editor.GetSelection(), (Selection{1, 3}));
 }
@@ -241,10 +182,7 @@ class ListTest : public FaultTest, public ::testing::WithParamInterface<ListCase
 TEST_P(ListTest, OpensAndWritesTheChosenElement) {
     const ListCase& c = GetParam();
     PlaceFiles(c.tags);
-    ASSERT_NO_FATAL_FAILURE(StartEditor(editor, {"[]", 1, 1, ""}));
-    ASSERT_TRUE(program.Start(folder, ""));
-    ExitWatch watch(program.Id());
-    ASSERT_NO_FATAL_FAILURE(WaitForFocusedPopup(program));
+    ASSERT_NO_FATAL_FAILURE(OpenPopup({"[]", 1, 1, ""}, ""));
     ASSERT_TRUE(e2e::WaitUntil([&] {
         return static_cast<size_t>(SendMessageA(program.Combo(), CB_GETCOUNT, 0, 0)) == c.count;
     })) << SendMessageA(program.Combo(), CB_GETCOUNT, 0, 0);
@@ -264,9 +202,9 @@ TEST_P(ListTest, OpensAndWritesTheChosenElement) {
     bool longEntry = c.entry.size() > 60000;
     if (longEntry) {
         ASSERT_TRUE(program.WaitForEnd()) << "the program did not end";
-        EXPECT_EQ(watch.Code(), 0u);
+        EXPECT_EQ(watch->Code(), 0u);
     } else {
-        ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly(watch));
+        ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly());
     }
     EXPECT_EQ(editor.Text(), "[<" + c.entry + "></" + c.entry + ">]");
     if (!longEntry) {
@@ -303,14 +241,11 @@ class ArgumentTest : public FaultTest, public ::testing::WithParamInterface<Argu
 TEST_P(ArgumentTest, ContentWrittenWhole) {
     const ArgumentCase& c = GetParam();
     PlaceFiles();
-    ASSERT_NO_FATAL_FAILURE(StartEditor(editor, {"", -1, -1, ""}));
-    ASSERT_TRUE(program.Start(folder, c.arguments));
-    ExitWatch watch(program.Id());
-    ASSERT_NO_FATAL_FAILURE(WaitForFocusedPopup(program));
+    ASSERT_NO_FATAL_FAILURE(OpenPopup({"", -1, -1, ""}, c.arguments));
     e2e::Type("p");
     ASSERT_NO_FATAL_FAILURE(WaitForEntry("p"));
     e2e::Type("\r");
-    ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly(watch));
+    ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly());
     EXPECT_EQ(editor.Text(), "<p>" + c.content + "</p>");
     int caret = static_cast<int>(3 + c.content.size());
     EXPECT_EQ(editor.GetSelection(), (Selection{caret, caret}));
@@ -331,10 +266,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(FaultTest, EditorClosedWhilePopupOpenEndsWithoutCrash) {
     PlaceFiles();
-    ASSERT_NO_FATAL_FAILURE(StartEditor(editor, {"", -1, -1, ""}));
-    ASSERT_TRUE(program.Start(folder, "abc"));
-    ExitWatch watch(program.Id());
-    ASSERT_NO_FATAL_FAILURE(WaitForFocusedPopup(program));
+    ASSERT_NO_FATAL_FAILURE(OpenPopup({"", -1, -1, ""}, "abc"));
     editor.Close();
     ASSERT_EQ(FindWindowA("EmEditorMainFrame3", nullptr), nullptr);
     SetForegroundWindow(program.Popup());
@@ -343,7 +275,7 @@ TEST_F(FaultTest, EditorClosedWhilePopupOpenEndsWithoutCrash) {
     ASSERT_NO_FATAL_FAILURE(WaitForEntry("p"));
     e2e::Type("\r");
     ASSERT_TRUE(program.WaitForEnd());
-    EXPECT_EQ(watch.Code(), 0u);
+    EXPECT_EQ(watch->Code(), 0u);
 }
 
 // A frame without view in front of a whole editor: the text goes nowhere,
@@ -354,14 +286,13 @@ TEST_F(FaultTest, EditorWithoutViewGetsNothingAndProgramEnds) {
     ASSERT_NO_FATAL_FAILURE(StartEditor(whole, {"other", 1, 1, ""}));
     ASSERT_NO_FATAL_FAILURE(StartEditor(editor, {"", -1, -1, "--no-view"}));
     ASSERT_EQ(FindWindowA("EmEditorMainFrame3", nullptr), editor.Frame());
-    ASSERT_TRUE(program.Start(folder, "abc"));
-    ExitWatch watch(program.Id());
+    ASSERT_NO_FATAL_FAILURE(StartProgram("abc"));
     ASSERT_NO_FATAL_FAILURE(WaitForFocusedPopup(program));
     e2e::Type("p");
     ASSERT_NO_FATAL_FAILURE(WaitForEntry("p"));
     e2e::Type("\r");
     ASSERT_TRUE(program.WaitForEnd());
-    EXPECT_EQ(watch.Code(), 0u);
+    EXPECT_EQ(watch->Code(), 0u);
     ASSERT_TRUE(whole.Settle());
     EXPECT_EQ(whole.Text(), "other");
     EXPECT_EQ(whole.GetSelection(), (Selection{1, 1}));
@@ -376,13 +307,12 @@ TEST_F(FaultTest, TwoEditorsFirstFoundGetsTheText) {
     ASSERT_NO_FATAL_FAILURE(StartEditor(first, {"first", 5, 5, ""}));
     ASSERT_NO_FATAL_FAILURE(StartEditor(editor, {"second", 6, 6, ""}));
     ASSERT_EQ(FindWindowA("EmEditorMainFrame3", nullptr), editor.Frame());
-    ASSERT_TRUE(program.Start(folder, ""));
-    ExitWatch watch(program.Id());
+    ASSERT_NO_FATAL_FAILURE(StartProgram(""));
     ASSERT_NO_FATAL_FAILURE(WaitForFocusedPopup(program));
     e2e::Type("p");
     ASSERT_NO_FATAL_FAILURE(WaitForEntry("p"));
     e2e::Type("\r");
-    ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly(watch));
+    ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly());
     EXPECT_EQ(editor.Text(), "second<p></p>");
     EXPECT_EQ(editor.GetSelection(), (Selection{9, 9}));
     ASSERT_TRUE(first.Settle());
@@ -438,10 +368,7 @@ class BurstTest : public FaultTest, public ::testing::WithParamInterface<std::tu
 TEST_P(BurstTest, SameTextSlowOrFast) {
     const auto& [c, fast] = GetParam();
     PlaceFiles();
-    ASSERT_NO_FATAL_FAILURE(StartEditor(editor, {"", -1, -1, ""}));
-    ASSERT_TRUE(program.Start(folder, c.arguments));
-    ExitWatch watch(program.Id());
-    ASSERT_NO_FATAL_FAILURE(WaitForFocusedPopup(program));
+    ASSERT_NO_FATAL_FAILURE(OpenPopup({"", -1, -1, ""}, c.arguments));
     ASSERT_TRUE(e2e::WaitUntil([&] { return SendMessageA(program.Combo(), CB_GETCOUNT, 0, 0) == 5; }));
     std::string keys;
     for (const Step& s : c.steps) keys += s.key;
@@ -466,7 +393,7 @@ TEST_P(BurstTest, SameTextSlowOrFast) {
     EXPECT_TRUE(ended) << "the program did not end; entry " << program.Entry() << ", caption "
                        << program.Caption();
     if (ended) {
-        EXPECT_EQ(watch.Code(), 0u);
+        EXPECT_EQ(watch->Code(), 0u);
     }
     EXPECT_EQ(editor.Text(), c.expected);
     EXPECT_EQ(editor.GetSelection(), (Selection{c.caret, c.caret}));
@@ -530,8 +457,7 @@ TEST_F(FaultTest, DroppedDllIsNeverLoaded) {
     ASSERT_TRUE(DeleteFileA(marker.c_str()));
 
     ASSERT_NO_FATAL_FAILURE(StartEditor(editor, {"", -1, -1, ""}));
-    ASSERT_TRUE(program.Start(folder, ""));
-    ExitWatch watch(program.Id());
+    ASSERT_NO_FATAL_FAILURE(StartProgram(""));
     EXPECT_TRUE(e2e::WaitUntil([&] { return !program.Running() || program.WaitForPopup(); }))
         << "neither a popup nor an end";
     EXPECT_EQ(GetFileAttributesA(marker.c_str()), INVALID_FILE_ATTRIBUTES) << "the dropped DLL was loaded";
@@ -546,7 +472,7 @@ TEST_F(FaultTest, DroppedDllIsNeverLoaded) {
     e2e::Type("p");
     ASSERT_NO_FATAL_FAILURE(WaitForEntry("p"));
     e2e::Type("\r");
-    ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly(watch));
+    ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly());
     EXPECT_EQ(editor.Text(), "<p></p>");
     EXPECT_EQ(GetFileAttributesA(marker.c_str()), INVALID_FILE_ATTRIBUTES) << "the dropped DLL was loaded";
 }

@@ -9,27 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "../e2e/harness.h"
+#include "fault_fixture.h"
 
 namespace {
 
-using e2e::Editor;
-using e2e::EditorOptions;
 using e2e::ExitWatch;
 using e2e::Program;
 using e2e::Selection;
 using e2e::TestFolder;
-
-const std::string kTags = "p\r\ntable\r\nbr\r\ndiv\r\n";
-const std::string kAttributes = "class=\"\"\r\nid=\"\"\r\n";
-const std::string kEmpties = "br\r\nhr\r\n";
-
-void PlaceFiles(const TestFolder& folder) {
-    folder.Copy(e2e::ProgramPath(), "quillnest.exe");
-    folder.Write("html.dat", kTags);
-    folder.Write("attribute.dat", kAttributes);
-    folder.Write("empty.dat", kEmpties);
-}
 
 // Snapshots as flat maps from a name to what it holds, so two can be told
 // apart entry by entry.
@@ -145,16 +132,8 @@ std::string Differences(const Snapshot& before, const Snapshot& after) {
     return text.str();
 }
 
-class IsolationTest : public ::testing::Test {
+class IsolationTest : public faults::FaultTest {
 protected:
-    void StartEditor(Editor& e, const EditorOptions& options) {
-        ASSERT_TRUE(e.Start(folder, options)) << "the stand-in editor did not come up";
-    }
-
-    void WaitForFocusedPopup(Program& p) {
-        ASSERT_TRUE(p.WaitForFocusedPopup()) << "no popup in front with the focus in its combo box";
-    }
-
     // The popup takes the foreground twice on showing, once as it is shown and
     // once more straight after; a message sent to it is handled only once it
     // is through both, so a later switch to the other copy is not undone.
@@ -163,37 +142,26 @@ protected:
         DWORD_PTR ignored = 0;
         ASSERT_TRUE(SendMessageTimeoutA(p.Popup(), WM_NULL, 0, 0, SMTO_NORMAL, e2e::kWaitBound, &ignored));
     }
-
-    void WaitForEntry(Program& p, const std::string& entry) {
-        ASSERT_TRUE(e2e::WaitUntil([&] { return p.Entry() == entry; })) << "entry now: " << p.Entry();
-    }
-
-    TestFolder folder;
-    Editor editor;
 };
 
 TEST_F(IsolationTest, RunWritesNoFileAndNoRegistryEntry) {
-    PlaceFiles(folder);
+    PlaceFiles();
     ASSERT_NO_FATAL_FAILURE(StartEditor(editor, {"", -1, -1, ""}));
     // Taken once the editor is up, so only what the program does counts.
     const Snapshot filesBefore = FolderSnapshot(folder.Path());
     Snapshot registryBefore = RegistrySnapshot();
     ASSERT_GT(registryBefore.size(), 100u) << "the registry could not be read";
 
-    Program program;
-    ASSERT_TRUE(program.Start(folder, "abc"));
-    ExitWatch watch(program.Id());
+    ASSERT_NO_FATAL_FAILURE(StartProgram("abc"));
     ASSERT_NO_FATAL_FAILURE(WaitForFocusedPopup(program));
     e2e::Type("p ");
     ASSERT_TRUE(e2e::WaitUntil([&] {
         return program.Caption() == "Quillnest *attribute" && GetForegroundWindow() == program.Popup();
     })) << "caption now: " << program.Caption();
     e2e::Type("c");
-    ASSERT_NO_FATAL_FAILURE(WaitForEntry(program, "class=\"\""));
+    ASSERT_NO_FATAL_FAILURE(WaitForEntry("class=\"\""));
     e2e::Type("\r");
-    ASSERT_TRUE(program.WaitForEnd()) << "the program did not end";
-    EXPECT_EQ(watch.Code(), 0u);
-    ASSERT_TRUE(editor.Settle());
+    ASSERT_NO_FATAL_FAILURE(ExpectEndsCleanly());
     EXPECT_EQ(editor.Text(), "<p class=\"\">abc</p>");
     EXPECT_EQ(editor.GetSelection(), (Selection{10, 10}));
 
@@ -210,8 +178,8 @@ TEST_F(IsolationTest, RunWritesNoFileAndNoRegistryEntry) {
 // both copies started.
 TEST_F(IsolationTest, TwoOpenCopiesUsedOneAfterTheOther) {
     TestFolder otherFolder{"other"};
-    PlaceFiles(folder);
-    PlaceFiles(otherFolder);
+    PlaceFiles();
+    PlaceFilesIn(otherFolder);
     ASSERT_NO_FATAL_FAILURE(StartEditor(editor, {"say hello now", 4, 9, ""}));
 
     Program first, second;
