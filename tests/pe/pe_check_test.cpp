@@ -1,9 +1,10 @@
 // Reads the built executable's PE headers: the loader must be able to move
 // it (ASLR), its data must not run (DEP), and it must need no DLL beyond the
-// system's own.
+// system's own. Its version resource and manifest carry the release version.
 //
 //   pe_check_test PATH_TO_EXE
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <cctype>
@@ -13,6 +14,7 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -93,6 +95,40 @@ TEST_F(Executable, IsAWindowsProgramNeedingOnlySystemDlls) {
     std::set<std::string> dlls = image.ImportedDlls();
     EXPECT_TRUE(dlls.count("kernel32.dll"));
     for (const std::string& dll : dlls) EXPECT_TRUE(system.count(dll)) << dll;
+}
+
+// The version the build was given (VERSION), as Explorer's properties and
+// the manifest show it.
+TEST_F(Executable, CarriesTheReleaseVersion) {
+    const std::string expected = QN_VERSION;
+    DWORD size = GetFileVersionInfoSizeA(gExePath.c_str(), nullptr);
+    ASSERT_GT(size, 0u) << "no version resource";
+    std::vector<char> info(size);
+    ASSERT_TRUE(GetFileVersionInfoA(gExePath.c_str(), 0, size, info.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    for (auto [ms, ls] : {std::pair{fixed->dwFileVersionMS, fixed->dwFileVersionLS},
+                          std::pair{fixed->dwProductVersionMS, fixed->dwProductVersionLS}}) {
+        EXPECT_EQ(std::to_string(HIWORD(ms)) + "." + std::to_string(LOWORD(ms)) + "." +
+                      std::to_string(HIWORD(ls)) + "." + std::to_string(LOWORD(ls)),
+                  expected + ".0");
+    }
+    for (const char* key : {"FileVersion", "ProductVersion"}) {
+        char* text = nullptr;
+        std::string query = std::string("\\StringFileInfo\\041103A4\\") + key;
+        ASSERT_TRUE(VerQueryValueA(info.data(), query.c_str(), reinterpret_cast<void**>(&text), &length)) << key;
+        EXPECT_EQ(std::string(text), expected) << key;
+    }
+
+    HMODULE module = LoadLibraryExA(gExePath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    ASSERT_NE(found, nullptr) << "no manifest";
+    const char* manifest = static_cast<const char*>(LockResource(LoadResource(module, found)));
+    std::string text(manifest, SizeofResource(module, found));
+    FreeLibrary(module);
+    EXPECT_NE(text.find("name=\"Quillnest\" version=\"" + expected + ".0\""), std::string::npos) << text;
 }
 
 }  // namespace
