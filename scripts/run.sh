@@ -1,8 +1,9 @@
 #!/bin/bash
 # Builds what is missing and starts the stand-in editor with a small page,
 # then Quillnest beside it, as the editor's shortcut would: with the selected
-# text as its argument. Uses the display when one answers; otherwise a virtual
-# one, where it saves a screenshot and says where.
+# text as its argument. Uses the display when one answers. Without one it
+# plays the walk-through on a virtual display and records it: an animated
+# GIF and a still of the dropped-down list, the pictures the README shows.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -16,38 +17,82 @@ demo="$root/build/demo"
 rm -rf "$demo" && mkdir -p "$demo"
 cp build/win32/popup/quillnest.exe build/win32/standin/standin_editor.exe "$demo/"
 cp data/html.dat data/attribute.dat data/empty.dat data/quillnest.ini "$demo/"
-printf '<body>\r\n  Hello, world\r\n</body>\r\n' > "$demo/page.html"
+printf '<body>\r\n<h1>Quillnest</h1>\r\n<table>\r\n<tr>\r\nHello, world\r\n</tr>\r\n</table>\r\n</body>\r\n' \
+  > "$demo/page.html"
 selected="Hello, world"
-start=$(( $(printf '<body>\r\n  ' | wc -c) ))
+start=$(( $(printf '<body>\r\n<h1>Quillnest</h1>\r\n<table>\r\n<tr>\r\n' | wc -c) ))
 end=$(( start + ${#selected} ))
 
 # Without a window manager nobody draws window frames; a Wine desktop window
 # draws its own, so the virtual display shows title bars as a desktop would.
+width=480 height=300
 run() {
   if [ -n "${QN_VIRTUAL_DISPLAY:-}" ]; then
-    "$root/scripts/wine-run.sh" explorer /desktop=Quillnest,640x440 "$@"
+    "$root/scripts/wine-run.sh" explorer "/desktop=Quillnest,${width}x${height}" "$@"
   else
     "$root/scripts/wine-run.sh" "$@"
   fi
 }
 cd "$demo"
 QN_WINE_TIMEOUT=3600 run standin_editor.exe --text page.html --select "$start" "$end" \
-  --pos 40 40 560 360 --title "page.html - stand-in editor" &
+  --pos 16 16 440 260 --title "page.html - stand-in editor" &
 editor=$!
-sleep 3
-QN_WINE_TIMEOUT=3600 run quillnest.exe "$selected" &
-popup=$!
+sleep 4
 
-if [ -n "${QN_VIRTUAL_DISPLAY:-}" ]; then
-  sleep 4
-  import -display "$DISPLAY" -window root -crop 640x440+0+0 "$demo/screenshot.png"
-  echo "No display here: ran on a virtual one. Screenshot: $demo/screenshot.png"
-  kill "$popup" "$editor" 2>/dev/null || true
-  WINEDEBUG=-all wineserver -k || true
+if [ -z "${QN_VIRTUAL_DISPLAY:-}" ]; then
+  QN_WINE_TIMEOUT=3600 run quillnest.exe "$selected" &
+  popup=$!
+  echo "Quillnest is open below the editor's caret: type an element name, then"
+  echo "Enter (write it and end), Space (write it, then attributes) or Escape."
+  wait "$popup" || true
+  echo "Quillnest has ended; close the stand-in editor to finish."
+  wait "$editor" || true
   exit 0
 fi
-echo "Quillnest is open below the editor's caret: type an element name, then"
-echo "Enter (write it and end), Space (write it, then attributes) or Escape."
-wait "$popup" || true
-echo "Quillnest has ended; close the stand-in editor to finish."
-wait "$editor" || true
+
+# The walk-through: typed on the virtual display's keyboard, one frame after
+# each step.
+frames="$demo/frames"
+mkdir -p "$frames"
+n=0
+frame() {
+  sleep "${1:-1}"
+  n=$((n + 1))
+  import -display "$DISPLAY" -window root -crop "${width}x${height}+0+0" +repage \
+    "$frames/$(printf '%02d' "$n").png"
+}
+press() {
+  xdotool key --delay 0 "$1"
+  frame "${2:-1}"
+}
+# Keys go to the window under the pointer: the Wine desktop.
+xdotool mousemove $((width - 2)) $((height - 2))
+frame 0
+QN_WINE_TIMEOUT=3600 run quillnest.exe "$selected" &
+popup=$!
+frame 3                   # the popup opens below the caret
+press t                   # t completes table, the list drops down
+cp "$frames/$(printf '%02d' "$n").png" "$demo/list.png"
+press BackSpace           # the completed rest goes
+press d                   # td
+press space 2             # <td>Hello, world</td>, caret in the opening tag; attributes
+press c                   # class=""
+press Return 3            # written; Quillnest ends, the caret between the quotes
+for _ in $(seq 20); do kill -0 "$popup" 2>/dev/null || break; sleep 0.5; done
+
+# Each step shown for a second and a half, the result for four.
+shots=("$frames"/*.png)
+sequence=()
+for f in "${shots[@]:0:${#shots[@]}-1}"; do sequence+=(-delay 150 "$f"); done
+sequence+=(-delay 400 "${shots[-1]}")
+convert -loop 0 "${sequence[@]}" -layers Optimize "$demo/demo.gif"
+kill "$popup" "$editor" 2>/dev/null || true
+WINEDEBUG=-all wineserver -k || true
+
+mkdir -p "$root/docs"
+cp "$demo/demo.gif" "$root/docs/demo.gif"
+cp "$demo/list.png" "$root/docs/list.png"
+echo "No display here: recorded the walk-through on a virtual one."
+echo "Animation:          $root/docs/demo.gif"
+echo "Dropped-down list:  $root/docs/list.png"
+echo "Frames:             $frames"

@@ -1,12 +1,33 @@
 #!/bin/bash
-# Makes the Wine prefix the tests and the demo use, once: initialised, and
-# with the crash dialog off so a crash ends the program instead of waiting.
+# Makes the Wine prefix the tests and the demo use: initialised, with the
+# crash dialog off so a crash ends the program instead of waiting, and with
+# fonts that make it look like a Japanese Windows. The marker holds the
+# revision of these settings, so an older prefix is brought up to date
+# instead of being taken as it is.
 set -euo pipefail
 : "${WINEPREFIX:?}"
 export WINEDEBUG=-all
-[ -f "$WINEPREFIX/.quillnest-ready" ] && exit 0
+revision=2
+marker="$WINEPREFIX/.quillnest-ready"
+[ "$(cat "$marker" 2>/dev/null)" = "$revision" ] && exit 0
 mkdir -p "$WINEPREFIX"
-timeout 300 wineboot -i >/dev/null 2>&1 || true
+[ -f "$WINEPREFIX/system.reg" ] || timeout 300 wineboot -i >/dev/null 2>&1 || true
 timeout 120 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+
+# The popup's design font and Japan's usual interface fonts are not there:
+# the prefix replaces them by the IPA Gothic fonts that the set-up installs.
+# The file is UTF-16, the form reg import reads whatever the locale.
+reg="$WINEPREFIX/quillnest-fonts.reg"
+iconv -f UTF-8 -t UTF-16 > "$reg" <<'EOF'
+Windows Registry Editor Version 5.00
+
+[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]
+"ＭＳ Ｐゴシック"="IPAPGothic"
+"MS PGothic"="IPAPGothic"
+"MS UI Gothic"="IPAPGothic"
+"ＭＳ ゴシック"="IPAGothic"
+"MS Gothic"="IPAGothic"
+EOF
+timeout 120 wine reg import "Z:${reg//\//\\}" >/dev/null 2>&1
 timeout 60 wineserver -w || true
-touch "$WINEPREFIX/.quillnest-ready"
+echo "$revision" > "$marker"
