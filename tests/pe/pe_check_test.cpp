@@ -110,9 +110,9 @@ TEST_F(Executable, CarriesTheReleaseVersion) {
     ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
     for (auto [ms, ls] : {std::pair{fixed->dwFileVersionMS, fixed->dwFileVersionLS},
                           std::pair{fixed->dwProductVersionMS, fixed->dwProductVersionLS}}) {
-        EXPECT_EQ(std::to_string(HIWORD(ms)) + "." + std::to_string(LOWORD(ms)) + "." +
-                      std::to_string(HIWORD(ls)) + "." + std::to_string(LOWORD(ls)),
-                  expected + ".0");
+        const std::string numbers = std::to_string(HIWORD(ms)) + "." + std::to_string(LOWORD(ms)) + "." +
+                                    std::to_string(HIWORD(ls)) + "." + std::to_string(LOWORD(ls));
+        EXPECT_EQ(numbers, expected + ".0");
     }
     for (const char* key : {"FileVersion", "ProductVersion"}) {
         char* text = nullptr;
