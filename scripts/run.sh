@@ -34,12 +34,30 @@ run() {
   fi
 }
 cd "$demo"
+frames="$demo/frames"
+mkdir -p "$frames"
+shot() {
+  import -display "$DISPLAY" -window root -crop "${width}x${height}+0+0" +repage "$1"
+}
+# Waits, at most 30 s, until the screen differs from the picture $1 in more
+# than a blinking caret's pixels.
+await_change() {
+  local now="$frames/now.png" changed
+  for _ in $(seq 60); do
+    shot "$now"
+    changed=$(compare -metric AE "$1" "$now" null: 2>&1 | cut -d' ' -f1 || true)
+    awk -v n="$changed" 'BEGIN { exit !(n + 0 > 400) }' && break
+    sleep 0.5
+  done
+  rm -f "$now"
+}
+[ -n "${QN_VIRTUAL_DISPLAY:-}" ] && shot "$frames/empty.png"
 QN_WINE_TIMEOUT=3600 run standin_editor.exe --text page.html --select "$start" "$end" \
   --pos 16 16 440 260 --title "page.html - stand-in editor" &
 editor=$!
-sleep 4
 
 if [ -z "${QN_VIRTUAL_DISPLAY:-}" ]; then
+  sleep 3
   QN_WINE_TIMEOUT=3600 run quillnest.exe "$selected" &
   popup=$!
   echo "Quillnest is open below the editor's caret: type an element name, then"
@@ -50,35 +68,39 @@ if [ -z "${QN_VIRTUAL_DISPLAY:-}" ]; then
   exit 0
 fi
 
-# The walk-through: typed on the virtual display's keyboard, one frame after
+# The walk-through, typed on the virtual display's keyboard, one frame after
 # each step.
-frames="$demo/frames"
-mkdir -p "$frames"
 n=0
 frame() {
-  sleep "${1:-1}"
+  sleep "${1:-1.5}"
   n=$((n + 1))
-  import -display "$DISPLAY" -window root -crop "${width}x${height}+0+0" +repage \
-    "$frames/$(printf '%02d' "$n").png"
+  shot "$frames/$(printf '%02d' "$n").png"
 }
+# xdotool's keys go to the X window that has the focus. Wine's desktop hands
+# that focus to the editor's process when Quillnest brings the editor
+# forward, and keeps it there when Quillnest takes the foreground back, so
+# each key first gives it back to Quillnest's process.
 press() {
+  xdotool windowfocus "$popup_focus" 2>/dev/null || true
   xdotool key --delay 0 "$1"
-  frame "${2:-1}"
+  frame "${2:-1.5}"
 }
-# Keys go to the window under the pointer: the Wine desktop.
-xdotool mousemove $((width - 2)) $((height - 2))
-frame 0
+await_change "$frames/empty.png"
+frame 1                   # the editor with a page and a selection
 QN_WINE_TIMEOUT=3600 run quillnest.exe "$selected" &
 popup=$!
-frame 3                   # the popup opens below the caret
+await_change "$frames/01.png"
+popup_focus=$(xdotool getwindowfocus)
+frame 1                   # the popup opens below the caret
 press t                   # t completes table, the list drops down
 cp "$frames/$(printf '%02d' "$n").png" "$demo/list.png"
 press BackSpace           # the completed rest goes
 press d                   # td
-press space 2             # <td>Hello, world</td>, caret in the opening tag; attributes
+press space 2             # <td>Hello, world</td>, the caret in the opening tag; attributes
 press c                   # class=""
-press Return 3            # written; Quillnest ends, the caret between the quotes
+press Return 2            # written; Quillnest ends, the caret between the quotes
 for _ in $(seq 20); do kill -0 "$popup" 2>/dev/null || break; sleep 0.5; done
+rm -f "$frames/empty.png"
 
 # Each step shown for a second and a half, the result for four.
 shots=("$frames"/*.png)
