@@ -8,10 +8,11 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 version="$(head -n 1 VERSION | tr -d '\r')"
 "$root/scripts/build-win32.sh" quillnest
+source "$root/scripts/win-arch.sh"
 stage="$(mktemp -d)"
 trap 'rm -rf "$stage"' EXIT
 mkdir "$stage/Quillnest"
-cp build/win32/popup/quillnest.exe data/html.dat data/attribute.dat data/empty.dat \
+cp "$QN_RELEASE_BUILD/popup/quillnest.exe" data/html.dat data/attribute.dat data/empty.dat \
    data/quillnest.ini "$stage/Quillnest/"
 # The read-me is UTF-8 with Windows line ends; its byte-order mark makes any
 # Windows editor show the Japanese right.

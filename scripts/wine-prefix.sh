@@ -7,12 +7,13 @@
 set -euo pipefail
 : "${WINEPREFIX:?}"
 export WINEDEBUG=-all
+source "$(dirname "$0")/win-arch.sh"
 revision=2
 marker="$WINEPREFIX/.quillnest-ready"
 [ "$(cat "$marker" 2>/dev/null)" = "$revision" ] && exit 0
 mkdir -p "$WINEPREFIX"
-[ -f "$WINEPREFIX/system.reg" ] || timeout 300 wineboot -i >/dev/null 2>&1 || true
-timeout 120 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+[ -f "$WINEPREFIX/system.reg" ] || timeout 300 "$QN_WINE" wineboot -i >/dev/null 2>&1 || true
+timeout 120 "$QN_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
 
 # The popup's design font and Japan's usual interface fonts are not there:
 # the prefix replaces them by the IPA Gothic fonts that the set-up installs.
@@ -28,7 +29,7 @@ Windows Registry Editor Version 5.00
 "ＭＳ ゴシック"="IPAGothic"
 "MS Gothic"="IPAGothic"
 EOF
-timeout 120 wine reg import "Z:${reg//\//\\}" >/dev/null 2>&1
+timeout 120 "$QN_WINE" reg import "Z:${reg//\//\\}" >/dev/null 2>&1
 # Title-bar buttons are glyphs of Wine's symbol font Marlett, which this
 # prefix does not pick up from Wine's own font folder: without a copy in its
 # Fonts folder the buttons show the letters 0, 1 and r.
