@@ -14,10 +14,12 @@
 
 namespace {
 
-// An editor that isn't there: every operation does nothing.
-class AbsentEditor : public EditorBridge {
+// An editor that takes everything and keeps nothing: its view is reported
+// found, so the keys do their whole work, and every operation does nothing.
+class SinkEditor : public EditorBridge {
 public:
-    void FindEditorWindows() override {}
+    void UseEditorClasses(const std::string&, const std::string&) override {}
+    bool FindEditorWindows() override { return true; }
     void InsertText(const std::string&) override {}
     void StepCaretLeft() override {}
     void ActivateEditor() override {}
@@ -81,7 +83,7 @@ ListFolder& Folder(const std::string& big) {
 }
 
 struct Program {
-    AbsentEditor editor;
+    SinkEditor editor;
     ListPopup popup;
     Composer composer{editor, popup};
 

@@ -1,18 +1,10 @@
 #include "win32_editor_bridge.h"
 
-const char kEditorFrameClass[] = "EmEditorMainFrame3";
-const char kEditorViewClass[] = "EmEditorView";
 const char kCaretFailureText[] = "\x8E\xB8\x94\x73";
 
 namespace {
 
 const UINT kActivationWait = 1000;  // milliseconds
-
-// The view must be a direct child of the frame; a null frame makes this a
-// search over the top-level windows, as FindWindowExA does.
-HWND FindView(HWND frame) {
-    return FindWindowExA(frame, nullptr, kEditorViewClass, nullptr);
-}
 
 // Where the user is looking when the editor's caret can't be read.
 Point PointerPosition() {
@@ -37,9 +29,22 @@ bool ReadEditorCaret(DWORD editorThread, POINT& caret) {
 
 }  // namespace
 
-void Win32EditorBridge::FindEditorWindows() {
-    frame_ = FindWindowA(kEditorFrameClass, nullptr);
+void Win32EditorBridge::UseEditorClasses(const std::string& frameClass,
+                                         const std::string& viewClass) {
+    frameClass_ = frameClass;
+    viewClass_ = viewClass;
+}
+
+// The view must be a direct child of the frame; a null frame makes this a
+// search over the top-level windows, as FindWindowExA does.
+HWND Win32EditorBridge::FindView(HWND frame) const {
+    return FindWindowExA(frame, nullptr, viewClass_.c_str(), nullptr);
+}
+
+bool Win32EditorBridge::FindEditorWindows() {
+    frame_ = FindWindowA(frameClass_.c_str(), nullptr);
     view_ = FindView(frame_);
+    return view_ != nullptr;
 }
 
 // wParam TRUE keeps the insertion undoable: an edit control told FALSE also
@@ -69,7 +74,7 @@ void Win32EditorBridge::ActivateEditor() {
 // The caret's client position is shifted by the view's outer window corner,
 // not its client origin. Without a caret point the pointer stands in.
 Point Win32EditorBridge::LocateCaret() {
-    HWND frame = FindWindowA(kEditorFrameClass, nullptr);
+    HWND frame = FindWindowA(frameClass_.c_str(), nullptr);
     DWORD editorThread = frame ? GetWindowThreadProcessId(frame, nullptr) : 0;
     if (!editorThread) return PointerPosition();
     POINT caret{};

@@ -1,20 +1,19 @@
 // The composer's editor operations, realised with window messages to the host
-// editor: a top-level frame of class "EmEditorMainFrame3" whose direct child
-// of class "EmEditorView" behaves as an edit control.
+// editor: a top-level frame (class "EmEditorMainFrame3" unless told another)
+// whose direct child, the view, behaves as an edit control.
 #pragma once
 
 #include <windows.h>
 
 #include "composer/operations.h"
 
-extern const char kEditorFrameClass[];
-extern const char kEditorViewClass[];
 // "失敗" in Shift-JIS: the debug text written when the caret can't be read.
 extern const char kCaretFailureText[];
 
 class Win32EditorBridge : public EditorBridge {
 public:
-    void FindEditorWindows() override;
+    void UseEditorClasses(const std::string& frameClass, const std::string& viewClass) override;
+    bool FindEditorWindows() override;
     void InsertText(const std::string& text) override;
     void StepCaretLeft() override;
     void ActivateEditor() override;
@@ -24,6 +23,10 @@ public:
     HWND View() const { return view_; }
 
 private:
+    HWND FindView(HWND frame) const;
+
+    std::string frameClass_ = kEditorFrameClass;
+    std::string viewClass_ = kEditorViewClass;
     HWND frame_ = nullptr;
     HWND view_ = nullptr;
 };

@@ -13,7 +13,18 @@ const char MissingFilesMessage[] =
     "\x93\x96\x82\xBD\x82\xE7\x82\xC8\x82\xA2\x88\xD7\x81\x41\x8F\x49\x97\xB9\x82\xB5\x82"
     "\xDC\x82\xB7\x81\x42";
 
+const char kEditorFrameClass[] = "EmEditorMainFrame3";
+const char kEditorViewClass[] = "EmEditorView";
+
 namespace {
+
+// "書き込み先のエディタが見つかりません。" (the editor to write into can't be
+// found), "フレーム: " (frame) and "ビュー: " (view), in Shift-JIS.
+const char kNoEditorText[] =
+    "\x8F\x91\x82\xAB\x8D\x9E\x82\xDD\x90\xE6\x82\xCC\x83\x47\x83\x66\x83\x42\x83\x5E"
+    "\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x42";
+const char kFrameLabel[] = "\x83\x74\x83\x8C\x81\x5B\x83\x80: ";
+const char kViewLabel[] = "\x83\x72\x83\x85\x81\x5B: ";
 
 const char kMarker[] = "|";
 const char kAttributeMark[] = " *attribute";
@@ -25,6 +36,11 @@ int32_t Offset(int32_t a, int64_t b) {
 }
 
 }  // namespace
+
+std::string NoEditorMessage(const std::string& frameClass, const std::string& viewClass) {
+    return std::string(kNoEditorText) + "\n" + kFrameLabel + frameClass + "\n" + kViewLabel +
+           viewClass;
+}
 
 std::string ComposePairedTag(const std::string& name) {
     return "<" + name + ">" + kMarker + "</" + name + ">";
@@ -64,6 +80,9 @@ void Composer::ReadSettings() {
     popup_.SetPopupWidth(state_.PopupWidth);
     state_.TopOffset = ReadSettingsInt(ini, "Pos", "Top", 0);
     state_.LeftOffset = ReadSettingsInt(ini, "Pos", "Left", 0);
+    state_.EditorFrameClass = ReadSettingsText(ini, "Editor", "Frame", kEditorFrameClass);
+    state_.EditorViewClass = ReadSettingsText(ini, "Editor", "View", kEditorViewClass);
+    editor_.UseEditorClasses(state_.EditorFrameClass, state_.EditorViewClass);
 }
 
 bool Composer::WordListsExist() {
@@ -73,21 +92,22 @@ bool Composer::WordListsExist() {
 }
 
 void Composer::HandleKey(char& key) {
-    editor_.FindEditorWindows();
+    bool viewFound = editor_.FindEditorWindows();
     if (key == kSpace) {
         key = 0;
-        HandleSpace();
+        HandleSpace(viewFound);
     } else if (key == kEnter) {
         key = 0;
-        HandleEnter();
+        HandleEnter(viewFound);
     } else if (key == kEscape) {
         popup_.Terminate();
     }
 }
 
-void Composer::HandleSpace() {
-    popup_.SetCaption(popup_.GetCaption() + kAttributeMark);
+void Composer::HandleSpace(bool viewFound) {
     std::string entry = popup_.GetEntryText();
+    if (!CanWrite(viewFound, entry)) return;
+    popup_.SetCaption(popup_.GetCaption() + kAttributeMark);
     if (!entry.empty()) {
         if (state_.Stage != 0) {
             editor_.InsertText(" " + entry);
@@ -103,9 +123,9 @@ void Composer::HandleSpace() {
     ++state_.Stage;
 }
 
-void Composer::HandleEnter() {
+void Composer::HandleEnter(bool viewFound) {
     std::string entry = popup_.GetEntryText();
-    if (entry.empty()) return;
+    if (entry.empty() || !CanWrite(viewFound, entry)) return;
     if (state_.Stage != 0) {
         editor_.InsertText(" " + entry);
         StepCaretLeft(1);
@@ -113,6 +133,15 @@ void Composer::HandleEnter() {
         InsertTag(false, entry);
     }
     popup_.Terminate();
+}
+
+// Text that has nowhere to go is not silently dropped: the user is told, and
+// the popup stays as it was so the entry can be written once the editor is
+// there.
+bool Composer::CanWrite(bool viewFound, const std::string& entry) {
+    if (viewFound || entry.empty()) return true;
+    popup_.ShowNotice(NoEditorMessage(state_.EditorFrameClass, state_.EditorViewClass));
+    return false;
 }
 
 // Writes the element for name. Space leaves the caret inside the opening tag,

@@ -16,6 +16,8 @@ struct RunState {
     int32_t PopupWidth = 215;
     int32_t TopOffset = 0;
     int32_t LeftOffset = 0;
+    std::string EditorFrameClass = kEditorFrameClass;
+    std::string EditorViewClass = kEditorViewClass;
     std::string TagListPath;
     std::string AttributeListPath;
     std::string EmptyListPath;
@@ -29,6 +31,10 @@ struct RunState {
 // "必要なDATファイルが見当たらない為、終了します。" in Shift-JIS: the notice shown
 // when a word list is missing at start-up.
 extern const char MissingFilesMessage[];
+
+// The notice shown when Space or Enter has an element or attribute to write
+// and no editor view to write it into; it names the classes looked for.
+std::string NoEditorMessage(const std::string& frameClass, const std::string& viewClass);
 
 constexpr char kSpace = 0x20;
 constexpr char kEnter = 0x0D;
@@ -54,8 +60,9 @@ public:
 private:
     void ReadSettings();
     bool WordListsExist();
-    void HandleSpace();
-    void HandleEnter();
+    void HandleSpace(bool viewFound);
+    void HandleEnter(bool viewFound);
+    bool CanWrite(bool viewFound, const std::string& entry);
     void InsertTag(bool forSpace, const std::string& name);
     void InsertWithContent(const std::string& tmpl, int32_t steps);
     void StepCaretLeft(int32_t times);

@@ -7,6 +7,11 @@
 #include <cstdint>
 #include <string>
 
+// The window classes of the editor Quillnest was made for, used unless the
+// settings name another editor's.
+extern const char kEditorFrameClass[];
+extern const char kEditorViewClass[];
+
 struct Point {
     int32_t x = 0;
     int32_t y = 0;
@@ -15,10 +20,13 @@ struct Point {
 class EditorBridge {
 public:
     virtual ~EditorBridge() = default;
+    // The window classes that FindEditorWindows and LocateCaret look for from
+    // now on: a top-level frame and its direct child, the view.
+    virtual void UseEditorClasses(const std::string& frameClass, const std::string& viewClass) = 0;
     // Looks up the editor's frame and view afresh; the handles serve the next
     // InsertText, StepCaretLeft and ActivateEditor. A missing window makes
-    // those calls do nothing.
-    virtual void FindEditorWindows() = 0;
+    // those calls do nothing. True when a view was found to write into.
+    virtual bool FindEditorWindows() = 0;
     // Replaces the editor's selection with text (ANSI bytes); returns once the
     // editor has done so, its caret just after the text.
     virtual void InsertText(const std::string& text) = 0;

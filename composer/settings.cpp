@@ -62,3 +62,9 @@ int32_t ReadSettingsInt(const std::string& path, const std::string& section,
                         const std::string& key, int32_t fallback) {
     return ConvertSettingsInt(platform::ReadProfileString(path, section, key)).value_or(fallback);
 }
+
+std::string ReadSettingsText(const std::string& path, const std::string& section,
+                             const std::string& key, const std::string& fallback) {
+    std::string value = platform::ReadProfileString(path, section, key);
+    return value.empty() ? fallback : value;
+}

@@ -1,4 +1,5 @@
-// Integer values of the settings file ("Mode"/"XHTML", "Pos"/"Width", ...).
+// Values of the settings file: integers ("Mode"/"XHTML", "Pos"/"Width", ...)
+// and texts ("Editor"/"Frame", "Editor"/"View").
 // Nothing here fails: a missing file, section or key, or a value that does
 // not convert, gives the caller's default.
 #pragma once
@@ -16,3 +17,8 @@ std::optional<int32_t> ConvertSettingsInt(const std::string& text);
 // One integer of the settings file at path, or fallback.
 int32_t ReadSettingsInt(const std::string& path, const std::string& section,
                         const std::string& key, int32_t fallback);
+
+// One text of the settings file at path, or fallback when it is missing or
+// empty.
+std::string ReadSettingsText(const std::string& path, const std::string& section,
+                             const std::string& key, const std::string& fallback);

@@ -9,7 +9,8 @@
 // key: its first byte is the key and the rest the entry typed before it.
 // A missing list section leaves that list out. A key byte of 0xFE is no key
 // but a mishap between keys: its entry names the list to take away ("a",
-// "e") or to turn into a folder ("A", "E"), or "r" to put the lists back.
+// "e") or to turn into a folder ("A", "E"), or "r" to put the lists back;
+// "v" closes the editor's view and "V" brings it back.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -220,10 +221,13 @@ public:
         return true;
     }
 
+    void SetViewFound(bool found) { editor_.viewFound = found; }
+
     bool Press(char key, const std::string& entry) {
         popup_.entry = entry;
         log_.clear();
         std::string caption = popup_.caption;
+        std::vector<std::string> items = popup_.items;
         int32_t stage = composer_.State().Stage;
         char seen = key;
         bool failed = false;
@@ -234,6 +238,10 @@ public:
         }
         QN_CHECK(!log_.empty() && log_[0] == "find");
         QN_CHECK(composer_.State().Stage >= stage);
+        if (!editor_.viewFound && !entry.empty() && (key == kSpace || key == kEnter)) {
+            NothingButTheNotice(seen, caption, items, stage, failed);
+            return true;
+        }
         KeyEffect e = Effect(log_);
         if (key == kSpace) {
             Space(entry, e, caption, stage, failed);
@@ -248,6 +256,18 @@ public:
     }
 
 private:
+    // With no view to write into, Space and Enter with an entry only tell
+    // the user, and leave the popup and the stage for another try.
+    void NothingButTheNotice(char seen, const std::string& caption,
+                             const std::vector<std::string>& items, int32_t stage, bool failed) {
+        const RunState& state = composer_.State();
+        QN_CHECK(seen == 0 && !failed);
+        QN_CHECK(log_ == (CallLog{"find", "notice " + NoEditorMessage(state.EditorFrameClass,
+                                                                      state.EditorViewClass)}));
+        QN_CHECK(popup_.caption == caption && popup_.items == items && !popup_.terminated);
+        QN_CHECK(state.Stage == stage);
+    }
+
     void Space(const std::string& entry, const KeyEffect& e, const std::string& caption,
                int32_t stage, bool failed) {
         QN_CHECK(!e.terminated);
@@ -299,7 +319,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!session.Start()) return 0;
     for (const std::string& key : run.keys) {
         if (key[0] == kMishap) {
-            Mishap(run, key.substr(1));
+            if (key == std::string(1, kMishap) + "v" || key == std::string(1, kMishap) + "V") {
+                session.SetViewFound(key[1] == 'V');
+            } else {
+                Mishap(run, key.substr(1));
+            }
             continue;
         }
         // The program ends after the key that asked for it.

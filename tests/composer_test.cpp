@@ -143,6 +143,83 @@ TEST_F(ComposerTest, OtherKeysPassThroughUntouched) {
     EXPECT_EQ(composer.State().Stage, 0);
 }
 
+// ---- no view to write into ----
+
+struct NoViewCase {
+    const char* name;
+    std::string settings;  // no settings file when empty
+    bool attributeStage;
+    char key;
+    std::string frame, view;  // the classes the notice names
+};
+
+class NoView : public ComposerTest, public ::testing::WithParamInterface<NoViewCase> {};
+
+// Nothing is written, the user is told which windows were looked for, and
+// the popup and the stage stay as they were for another try.
+TEST_P(NoView, NoticeInsteadOfTheWriteAndTheRunGoesOn) {
+    const NoViewCase& c = GetParam();
+    WriteLists();
+    if (!c.settings.empty()) folder.Write("quillnest.ini", c.settings);
+    Start();
+    if (c.attributeStage) Press(kSpace, "");
+    log.clear();
+    const std::string caption = popup.caption;
+    const std::vector<std::string> items = popup.items;
+    const int32_t stage = composer.State().Stage;
+    editor.viewFound = false;
+
+    EXPECT_EQ(Press(c.key, "p"), 0);
+    EXPECT_EQ(log, (CallLog{"find", "notice " + NoEditorMessage(c.frame, c.view)}));
+    EXPECT_EQ(popup.caption, caption);
+    EXPECT_EQ(popup.entry, "p");
+    EXPECT_EQ(popup.items, items);
+    EXPECT_EQ(composer.State().Stage, stage);
+    EXPECT_FALSE(popup.terminated);
+
+    // With the editor back, the same key writes as usual.
+    editor.viewFound = true;
+    log.clear();
+    Press(c.key, "p");
+    EXPECT_FALSE(EditorWrites(log).empty());
+}
+
+const std::string kNotepad = "[Editor]\r\nFrame=Notepad\r\nView=Edit\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NoView,
+    ::testing::Values(
+        NoViewCase{"TagSpace", "", false, kSpace, "EmEditorMainFrame3", "EmEditorView"},
+        NoViewCase{"TagEnter", "", false, kEnter, "EmEditorMainFrame3", "EmEditorView"},
+        NoViewCase{"AttributeSpace", "", true, kSpace, "EmEditorMainFrame3", "EmEditorView"},
+        NoViewCase{"AttributeEnter", "", true, kEnter, "EmEditorMainFrame3", "EmEditorView"},
+        NoViewCase{"NamesTheConfiguredClasses", kNotepad, false, kEnter, "Notepad", "Edit"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// With nothing to write, the missing view changes nothing.
+TEST_F(ComposerTest, NoViewLeavesKeysWithoutEntryAsTheyWere) {
+    WriteLists();
+    Start();
+    editor.viewFound = false;
+    Press(kEnter, "");
+    Press(kSpace, "");
+    EXPECT_EQ(log, (CallLog{"find", "find", "caption Quillnest *attribute", "clear", "entry "}));
+    EXPECT_EQ(composer.State().Stage, 1);
+    log.clear();
+    EXPECT_EQ(Press(kEscape, "id"), kEscape);
+    EXPECT_EQ(log, (CallLog{"find", "terminate"}));
+}
+
+TEST(NoEditorMessage, NamesBothClassesOnLinesOfTheirOwn) {
+    const std::string text = NoEditorMessage("WORDPADTOP", "RichEdit20W");
+    // "書き込み先のエディタが見つかりません。" / "フレーム: " / "ビュー: "
+    EXPECT_EQ(text,
+              "\x8F\x91\x82\xAB\x8D\x9E\x82\xDD\x90\xE6\x82\xCC\x83\x47\x83\x66\x83\x42\x83\x5E"
+              "\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9\x82\xF1\x81\x42\n"
+              "\x83\x74\x83\x8C\x81\x5B\x83\x80: WORDPADTOP\n"
+              "\x83\x72\x83\x85\x81\x5B: RichEdit20W");
+}
+
 TEST_F(ComposerTest, ListsAreReadAfreshAtEachKey) {
     WriteLists();
     Start();

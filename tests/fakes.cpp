@@ -6,7 +6,15 @@ std::string PointText(int32_t x, int32_t y) { return std::to_string(x) + "," + s
 
 }  // namespace
 
-void RecordingEditor::FindEditorWindows() { calls.push_back("find"); }
+void RecordingEditor::UseEditorClasses(const std::string& frame, const std::string& view) {
+    frameClass = frame;
+    viewClass = view;
+}
+
+bool RecordingEditor::FindEditorWindows() {
+    calls.push_back("find");
+    return viewFound;
+}
 void RecordingEditor::InsertText(const std::string& text) { calls.push_back("insert " + text); }
 void RecordingEditor::StepCaretLeft() { calls.push_back("left"); }
 void RecordingEditor::ActivateEditor() { calls.push_back("activate"); }

@@ -2,7 +2,8 @@
 // receive into one shared log, in order, as short lines ("insert <p></p>",
 // "left", "move 10,25", ...), so a test states exactly what the editor got
 // and what the popup showed, and in which order. Added list entries are kept
-// in the popup's items rather than logged one by one.
+// in the popup's items rather than logged one by one, and the editor's window
+// classes in its fields.
 #pragma once
 
 #include <string>
@@ -15,7 +16,8 @@ using CallLog = std::vector<std::string>;
 class RecordingEditor : public EditorBridge {
 public:
     explicit RecordingEditor(CallLog& log) : calls(log) {}
-    void FindEditorWindows() override;
+    void UseEditorClasses(const std::string& frame, const std::string& view) override;
+    bool FindEditorWindows() override;
     void InsertText(const std::string& text) override;
     void StepCaretLeft() override;
     void ActivateEditor() override;
@@ -23,6 +25,9 @@ public:
 
     CallLog& calls;
     Point caret{100, 200};
+    bool viewFound = true;  // what FindEditorWindows answers
+    std::string frameClass;
+    std::string viewClass;
 };
 
 class RecordingPopup : public PopupView {

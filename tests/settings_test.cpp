@@ -105,4 +105,14 @@ TEST_F(SettingsFile, ValuesConvertOrFallBack) {
     EXPECT_EQ(ReadSettingsInt(folder.Path("absent.ini"), "Pos", "Width", 215), 215);
 }
 
+TEST_F(SettingsFile, TextsAreTakenAsWrittenAndEmptyKeepsTheDefault) {
+    folder.Write("q.ini", "[editor]\r\nframe=WORDPADTOP\r\nView=\r\n");
+    const std::string ini = folder.Path("q.ini");
+    EXPECT_EQ(ReadSettingsText(ini, "Editor", "Frame", "F"), "WORDPADTOP");
+    EXPECT_EQ(ReadSettingsText(ini, "Editor", "View", "V"), "V");
+    EXPECT_EQ(ReadSettingsText(ini, "Editor", "Other", "O"), "O");
+    EXPECT_EQ(ReadSettingsText(ini, "Pos", "Frame", "F"), "F");
+    EXPECT_EQ(ReadSettingsText(folder.Path("absent.ini"), "Editor", "Frame", "F"), "F");
+}
+
 }  // namespace

@@ -32,6 +32,39 @@ TEST_F(StartUpTest, SettingsShapeThePopupAndTheEmptyForm) {
     EXPECT_EQ(log, (CallLog{"width 300", "locate", "origin 295,425"}));
 }
 
+struct ClassesCase {
+    const char* name;
+    std::string settings;  // no settings file when empty
+    std::string frame, view;
+};
+
+class EditorClasses : public StartUpTest, public ::testing::WithParamInterface<ClassesCase> {};
+
+// The classes reach the editor before its caret is first looked for.
+TEST_P(EditorClasses, ReachTheEditorFromTheSettings) {
+    const ClassesCase& c = GetParam();
+    WriteLists();
+    if (!c.settings.empty()) folder.Write("quillnest.ini", c.settings);
+    composer.StartUp(folder.ExePath(), "quillnest.exe");
+    EXPECT_EQ(editor.frameClass, c.frame);
+    EXPECT_EQ(editor.viewClass, c.view);
+    EXPECT_EQ(composer.State().EditorFrameClass, c.frame);
+    EXPECT_EQ(composer.State().EditorViewClass, c.view);
+    EXPECT_EQ(log, (CallLog{"width 215", "locate", "origin 100,215"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, EditorClasses,
+    ::testing::Values(
+        ClassesCase{"NoSettingsFile", "", "EmEditorMainFrame3", "EmEditorView"},
+        ClassesCase{"NoEditorSection", "[Pos]\r\nTop=0\r\n", "EmEditorMainFrame3", "EmEditorView"},
+        ClassesCase{"Notepad", "[Editor]\r\nFrame=Notepad\r\nView=Edit\r\n", "Notepad", "Edit"},
+        ClassesCase{"WordPadAnyCase", "[EDITOR]\r\nframe=WORDPADTOP\r\nview=RichEdit20W\r\n",
+                    "WORDPADTOP", "RichEdit20W"},
+        ClassesCase{"EmptyValueKeepsTheDefault", "[Editor]\r\nFrame=\r\nView=Edit\r\n",
+                    "EmEditorMainFrame3", "Edit"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(StartUpTest, TakesTheFirstArgumentAsContent) {
     WriteLists();
     composer.StartUp(folder.ExePath(), "\"" + folder.ExePath() + "\" \"a b\" second");

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "bridge/win32_editor_bridge.h"
+#include "composer/composer.h"
 #include "harness.h"
 
 namespace {
@@ -489,7 +490,9 @@ TEST_F(ProgramInHyouFolderTest, FindsItsListsAndSettings) {
 
 // ---- no editor running ----
 
-TEST_F(ProgramTest, WithoutEditorOpensAtThePointerAndEndsOnEnter) {
+// Space and Enter with an entry have nothing to write into: each says so and
+// leaves the popup as it was; only Escape ends the run.
+TEST_F(ProgramTest, WithoutEditorOpensAtThePointerAndSaysSoInsteadOfWriting) {
     ASSERT_EQ(FindWindowA(kEditorFrameClass, nullptr), nullptr) << "an editor is still running";
     PlaceFiles({});
     ASSERT_TRUE(SetCursorPos(420, 333));
@@ -497,10 +500,27 @@ TEST_F(ProgramTest, WithoutEditorOpensAtThePointerAndEndsOnEnter) {
     RECT r = program.Rect();
     EXPECT_EQ(r.left, 420);
     EXPECT_EQ(r.top, 333 + 15);
+    e2e::Type("p");
+    ASSERT_NO_FATAL_FAILURE(WaitForEntry("p"));
 
-    e2e::Type("p ");
-    ASSERT_NO_FATAL_FAILURE(WaitForAttributeStage(1));
-    e2e::Type("c\r");
+    for (const char* key : {"\r", " "}) {
+        e2e::Type(key);
+        HWND box = program.WaitForMessageBox();
+        ASSERT_NE(box, nullptr) << "no notice";
+        EXPECT_EQ(e2e::MessageBoxText(box), NoEditorMessage(kEditorFrameClass, kEditorViewClass));
+        EXPECT_EQ(e2e::WindowText(box), "quillnest");
+        EXPECT_FALSE(e2e::MessageBoxShowsIcon(box));
+        ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == box; }));
+        e2e::Type("\r");
+        ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(box); }));
+
+        EXPECT_TRUE(program.Running());
+        EXPECT_EQ(program.Caption(), "Quillnest");
+        EXPECT_EQ(program.Entry(), "p");
+        EXPECT_EQ(program.Items(), Split(kTags));
+        ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == program.Popup(); }));
+    }
+    e2e::Type("\x1b");
     ASSERT_NO_FATAL_FAILURE(ExpectProgramEnds());
 }
 

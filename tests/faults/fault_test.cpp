@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "composer/composer.h"
 #include "fault_fixture.h"
 
 namespace {
@@ -264,7 +265,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- the editor gone or odd ----
 
-TEST_F(FaultTest, EditorClosedWhilePopupOpenEndsWithoutCrash) {
+// Enter after the editor went away: the notice, not a silent loss; the run
+// goes on until Escape.
+TEST_F(FaultTest, EditorClosedWhilePopupOpenGivesTheNoticeThenEscapeEnds) {
     PlaceFiles();
     ASSERT_NO_FATAL_FAILURE(OpenPopup({"", -1, -1, ""}, "abc"));
     editor.Close();
@@ -274,13 +277,17 @@ TEST_F(FaultTest, EditorClosedWhilePopupOpenEndsWithoutCrash) {
     e2e::Type("p");
     ASSERT_NO_FATAL_FAILURE(WaitForEntry("p"));
     e2e::Type("\r");
+    ASSERT_NO_FATAL_FAILURE(DismissBox(NoEditorMessage(kEditorFrameClass, kEditorViewClass)));
+    ASSERT_TRUE(program.Running());
+    ASSERT_NO_FATAL_FAILURE(WaitForFocusedPopup(program));
+    e2e::Type("\x1b");
     ASSERT_TRUE(program.WaitForEnd());
     EXPECT_EQ(watch->Code(), 0u);
 }
 
 // A frame without view in front of a whole editor: the text goes nowhere,
-// not to the other editor.
-TEST_F(FaultTest, EditorWithoutViewGetsNothingAndProgramEnds) {
+// not to the other editor, and the notice says so.
+TEST_F(FaultTest, EditorWithoutViewGetsNothingAndSaysSo) {
     PlaceFiles();
     Editor whole;
     ASSERT_NO_FATAL_FAILURE(StartEditor(whole, {"other", 1, 1, ""}));
@@ -291,6 +298,9 @@ TEST_F(FaultTest, EditorWithoutViewGetsNothingAndProgramEnds) {
     e2e::Type("p");
     ASSERT_NO_FATAL_FAILURE(WaitForEntry("p"));
     e2e::Type("\r");
+    ASSERT_NO_FATAL_FAILURE(DismissBox(NoEditorMessage(kEditorFrameClass, kEditorViewClass)));
+    ASSERT_NO_FATAL_FAILURE(WaitForFocusedPopup(program));
+    e2e::Type("\x1b");
     ASSERT_TRUE(program.WaitForEnd());
     EXPECT_EQ(watch->Code(), 0u);
     ASSERT_TRUE(whole.Settle());
