@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "user_text.h"
+
 struct Point {
     int32_t x = 0;
     int32_t y = 0;
@@ -45,7 +47,7 @@ public:
     // Moves the shown popup (size and stacking kept) and brings it forward.
     virtual void MovePopup(int32_t x, int32_t y) = 0;
     // Modal box with one OK button; returns when dismissed.
-    virtual void ShowNotice(const std::string& text) = 0;
+    virtual void ShowNotice(const UserText& text) = 0;
     // Asks for the program to end once the current event is handled.
     virtual void Terminate() = 0;
 };

@@ -1,6 +1,7 @@
 #!/bin/bash
 # Makes the Wine prefix the tests and the demo use, once: initialised, and
 # with the crash dialog off so a crash ends the program instead of waiting.
+# QN_WINE_DPI, when set, is the screen's density in dots per inch (96 else).
 set -euo pipefail
 : "${WINEPREFIX:?}"
 export WINEDEBUG=-all
@@ -8,5 +9,8 @@ export WINEDEBUG=-all
 mkdir -p "$WINEPREFIX"
 timeout 300 wineboot -i >/dev/null 2>&1 || true
 timeout 120 wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+if [ -n "${QN_WINE_DPI:-}" ]; then
+  timeout 120 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$QN_WINE_DPI" /f >/dev/null 2>&1
+fi
 timeout 60 wineserver -w || true
 touch "$WINEPREFIX/.quillnest-ready"

@@ -425,7 +425,7 @@ TEST_F(HighDensityTest, WidthOffsetsAndGapAreScaledToTheScreen) {
 
     e2e::Type("\x1b");
     ASSERT_NO_FATAL_FAILURE(ExpectProgramEnds());
-    EXPECT_EQ(editor.Text(), "line one\r\nli<p></p>ne two");
+    EXPECT_EQ(editor.Text(), "line one\r\nlin<p></p>e two");
 }
 
 // Below the caret there is no room at the screen's bottom right corner: the
