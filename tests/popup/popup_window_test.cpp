@@ -429,7 +429,9 @@ TEST_F(PopupWindowTest, ScreenDensityScalesTheWidthTheOffsetsAndTheGap) {
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
-    if (const char* meant = std::getenv("QN_SCREEN_DPI")) ASSERT_EQ(dpi, std::atoi(meant));
+    if (const char* meant = std::getenv("QN_SCREEN_DPI")) {
+        ASSERT_EQ(dpi, std::atoi(meant));
+    }
     auto at = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
 
     folder.Write("quillnest.ini", "[Pos]\r\nWidth=200\r\nTop=10\r\nLeft=-6\r\n");
