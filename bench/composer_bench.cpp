@@ -40,7 +40,7 @@ public:
     void SetPopupWidth(int32_t) override {}
     void SetPopupOrigin(int32_t, int32_t) override {}
     void MovePopup(int32_t, int32_t) override {}
-    void ShowNotice(const std::string&) override {}
+    void ShowNotice(const UserText&) override {}
     void Terminate() override {}
 
     std::string entry;

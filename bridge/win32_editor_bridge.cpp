@@ -5,6 +5,7 @@ const char kCaretFailureText[] = "\x8E\xB8\x94\x73";
 namespace {
 
 const UINT kActivationWait = 1000;  // milliseconds
+const DWORD kStepsWait = 250;       // milliseconds
 
 // Where the user is looking when the editor's caret can't be read.
 Point PointerPosition() {
@@ -25,6 +26,17 @@ bool ReadEditorCaret(DWORD editorThread, POINT& caret) {
     }
     caret = {info.rcCaret.left, info.rcCaret.top};
     return true;
+}
+
+// A thread takes its posted messages before it paints, so once a piece of
+// the view made invalid after the Left presses were posted has been painted,
+// the presses have all been taken. Bounded, so a hung editor can't hang the
+// popup; the caret is then read as it stands.
+void WaitForPostedKeys(HWND view) {
+    RECT piece{0, 0, 1, 1};
+    if (!InvalidateRect(view, &piece, FALSE)) return;
+    DWORD start = GetTickCount();
+    while (GetUpdateRect(view, nullptr, FALSE) && GetTickCount() - start < kStepsWait) Sleep(1);
 }
 
 }  // namespace
@@ -52,12 +64,13 @@ bool Win32EditorBridge::FindEditorWindows() {
 void Win32EditorBridge::InsertText(const std::string& text) {
     if (!view_) return;
     SendMessageA(view_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    pendingSteps_ = 0;
 }
 
 // Posted, not sent: the editor moves its caret when it gets to the message.
 void Win32EditorBridge::StepCaretLeft() {
     if (!view_) return;
-    PostMessageA(view_, WM_KEYDOWN, VK_LEFT, 0);
+    if (PostMessageA(view_, WM_KEYDOWN, VK_LEFT, 0)) ++pendingSteps_;
 }
 
 // A window of another thread takes the activation when that thread gets to
@@ -72,11 +85,15 @@ void Win32EditorBridge::ActivateEditor() {
 }
 
 // The caret's client position is shifted by the view's outer window corner,
-// not its client origin. Without a caret point the pointer stands in.
+// not its client origin. Without a caret point the pointer stands in. Left
+// presses still on their way would leave the caret read where the insertion
+// put it, so they are waited for first.
 Point Win32EditorBridge::LocateCaret() {
     HWND frame = FindWindowA(frameClass_.c_str(), nullptr);
     DWORD editorThread = frame ? GetWindowThreadProcessId(frame, nullptr) : 0;
     if (!editorThread) return PointerPosition();
+    if (pendingSteps_ > 0 && IsWindow(view_)) WaitForPostedKeys(view_);
+    pendingSteps_ = 0;
     POINT caret{};
     bool read = ReadEditorCaret(editorThread, caret);
     RECT viewRect{};

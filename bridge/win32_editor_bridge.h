@@ -29,4 +29,7 @@ private:
     std::string viewClass_ = kEditorViewClass;
     HWND frame_ = nullptr;
     HWND view_ = nullptr;
+    // Left presses posted to view_ since the last insertion that the caret
+    // has not yet been read after.
+    int pendingSteps_ = 0;
 };

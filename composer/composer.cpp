@@ -37,9 +37,12 @@ int32_t Offset(int32_t a, int64_t b) {
 
 }  // namespace
 
-std::string NoEditorMessage(const std::string& frameClass, const std::string& viewClass) {
-    return std::string(kNoEditorText) + "\n" + kFrameLabel + frameClass + "\n" + kViewLabel +
-           viewClass;
+UserText NoEditorMessage(const std::string& frameClass, const std::string& viewClass) {
+    return UserText()
+        .Own(std::string(kNoEditorText) + "\n" + kFrameLabel)
+        .Ansi(frameClass)
+        .Own(std::string("\n") + kViewLabel)
+        .Ansi(viewClass);
 }
 
 std::string ComposePairedTag(const std::string& name) {

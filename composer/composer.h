@@ -34,7 +34,7 @@ extern const char MissingFilesMessage[];
 
 // The notice shown when Space or Enter has an element or attribute to write
 // and no editor view to write it into; it names the classes looked for.
-std::string NoEditorMessage(const std::string& frameClass, const std::string& viewClass);
+UserText NoEditorMessage(const std::string& frameClass, const std::string& viewClass);
 
 constexpr char kSpace = 0x20;
 constexpr char kEnter = 0x0D;

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "user_text.h"
+
 // The window classes of the editor Quillnest was made for, used unless the
 // settings name another editor's.
 extern const char kEditorFrameClass[];
@@ -53,7 +55,7 @@ public:
     // Moves the shown popup (size and stacking kept) and brings it forward.
     virtual void MovePopup(int32_t x, int32_t y) = 0;
     // Modal box with one OK button; returns when dismissed.
-    virtual void ShowNotice(const std::string& text) = 0;
+    virtual void ShowNotice(const UserText& text) = 0;
     // Asks for the program to end once the current event is handled.
     virtual void Terminate() = 0;
 };

@@ -11,7 +11,9 @@ const char kCantOpenAfter[] = "\x20\x82\xCD\x8A\x4A\x82\xAF\x82\xDC\x82\xB9\x82\
 }  // namespace
 
 FileOpenError::FileOpenError(const std::string& path)
-    : std::runtime_error(kCantOpenBefore + path + kCantOpenAfter) {}
+    : std::runtime_error(kCantOpenBefore + path + kCantOpenAfter), path_(path) {}
+
+UserText FileOpenError::Text() const { return UserText().Own(kCantOpenBefore).Ansi(path_).Own(kCantOpenAfter); }
 
 WordList SplitLines(const std::string& bytes) {
     WordList lines;

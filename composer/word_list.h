@@ -6,13 +6,20 @@
 #include <string>
 #include <vector>
 
+#include "user_text.h"
+
 using WordList = std::vector<std::string>;
 
 // Raised when a list can't be opened; its message is the Shift-JIS text
-// "ファイル <path> は開けません" shown to the user in the error box.
+// "ファイル <path> は開けません" shown to the user in the error box, and Text()
+// the same with the path kept apart from the program's own words.
 class FileOpenError : public std::runtime_error {
 public:
     explicit FileOpenError(const std::string& path);
+    UserText Text() const;
+
+private:
+    std::string path_;
 };
 
 // Splits bytes into lines at CR LF, lone CR or lone LF. Text after the last

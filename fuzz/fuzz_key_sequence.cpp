@@ -263,7 +263,8 @@ private:
         const RunState& state = composer_.State();
         QN_CHECK(seen == 0 && !failed);
         QN_CHECK(log_ == (CallLog{"find", "notice " + NoEditorMessage(state.EditorFrameClass,
-                                                                      state.EditorViewClass)}));
+                                                                      state.EditorViewClass)
+                                                          .Bytes()}));
         QN_CHECK(popup_.caption == caption && popup_.items == items && !popup_.terminated);
         QN_CHECK(state.Stage == stage);
     }

@@ -1,6 +1,7 @@
 #include "Unit1.h"
 
 #include <commctrl.h>
+#include <imm.h>
 
 #include <algorithm>
 #include <exception>
@@ -8,8 +9,11 @@
 #include "ansi_argument.h"
 #include "app_title.h"
 #include "completion.h"
+#include "composer/word_list.h"
+#include "density.h"
 #include "placement.h"
 #include "platform/platform.h"
+#include "wide_text.h"
 
 const char DamagedArgumentMessage[] =
     "\x91\x49\x91\xf0\x82\xb3\x82\xea\x82\xbd\x83\x65\x83\x4c\x83\x58\x83\x67\x82\xc9\x82\xcd"
@@ -34,7 +38,6 @@ const DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 const DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_CONTROLPARENT;
 
 // The form's design, in pixels at 96 dots per inch.
-const int kDesignDpi = 96;
 const int kDesignLeft = 792;
 const int kDesignTop = 285;
 const int kClientWidth = 138;
@@ -46,30 +49,8 @@ const int kItemHeight = 12;
 const int kFontHeight = 12;
 const int kDropDownCount = 8;
 
-// Looked up at run time: the DPI functions came with Windows 10, and the
-// program must still start where they are missing.
-UINT SystemDpi() {
-    HDC dc = GetDC(nullptr);
-    int dpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : kDesignDpi;
-    if (dc) ReleaseDC(nullptr, dc);
-    return dpi > 0 ? static_cast<UINT>(dpi) : kDesignDpi;
-}
-
-UINT WindowDpi(HWND hwnd) {
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static auto getDpi = reinterpret_cast<GetDpiForWindowFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
-    UINT dpi = getDpi ? getDpi(hwnd) : 0;
-    return dpi ? dpi : SystemDpi();
-}
-
-SIZE OuterSize(int clientWidth, int clientHeight, UINT dpi) {
-    using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-    static auto adjust = reinterpret_cast<AdjustForDpiFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi")));
-    RECT r{0, 0, clientWidth, clientHeight};
-    if (!adjust || !adjust(&r, kStyle, FALSE, kExStyle, dpi)) AdjustWindowRectEx(&r, kStyle, FALSE, kExStyle);
-    return SIZE{r.right - r.left, r.bottom - r.top};
+int32_t Clamped(int64_t v) {
+    return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
 }
 
 std::string WindowText(HWND hwnd) {
@@ -78,19 +59,6 @@ std::string WindowText(HWND hwnd) {
     n = GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()));
     text.resize(static_cast<size_t>(std::max(n, 0)));
     return text;
-}
-
-std::string Narrow(const std::wstring& w) {
-    if (w.empty()) return {};
-    int n = WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-    std::string s(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), s.data(), n, nullptr, nullptr);
-    return s;
-}
-
-size_t WideLength(const std::string& s) {
-    if (s.empty()) return 0;
-    return static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0));
 }
 
 // The edit field's selection is asked for in characters, the one unit that
@@ -236,7 +204,7 @@ bool Tquillnest::OnCreate() {
     return true;
 }
 
-int Tquillnest::Scaled(int designPixels) const { return MulDiv(designPixels, static_cast<int>(dpi_), kDesignDpi); }
+int Tquillnest::Scaled(int designPixels) const { return ScaledTo(designPixels, dpi_); }
 
 bool Tquillnest::CreateComboBox1() {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE));
@@ -254,6 +222,10 @@ bool Tquillnest::CreateComboBox1() {
     info.cbSize = sizeof info;
     if (!GetComboBoxInfo(combo_, &info) || !info.hwndItem) return false;
     edit_ = info.hwndItem;
+    // Names and attributes are typed in ASCII: with an input method on, the
+    // letters would go into its composition and Enter would never reach the
+    // composer. Entries in other scripts are still picked from the list.
+    ImmAssociateContext(edit_, nullptr);
     // An ANSI subclass, so typed characters arrive as the bytes of the code
     // page, a double-byte character as two of them.
     SetPropA(edit_, kFormProperty, this);
@@ -273,7 +245,8 @@ void Tquillnest::ApplyDesignSizes() {
     if (old) DeleteObject(old);
     SendMessageA(combo_, CB_SETITEMHEIGHT, 0, Scaled(kItemHeight));
     FitClosedHeight();
-    SIZE outer = OuterSize(Scaled(kClientWidth), Scaled(kClientHeight), dpi_);
+    SIZE outer = OuterSize(Scaled(kClientWidth), Scaled(kClientHeight), kStyle, kExStyle, dpi_);
+    if (hasPopupWidth_) outer.cx = ScaledTo(popupWidth_, dpi_);
     SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     OnSize();
 }
@@ -304,16 +277,14 @@ void Tquillnest::OnSize() {
                  Scaled(kComboHeight + kDropDownCount * kItemHeight) + 2, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Moved onto a screen of another density: the design sizes follow it, the
-// width the settings gave stays as it is.
+// Moved onto a screen of another density: the design sizes and the width
+// follow it, and a popup placed below the caret goes there again at that
+// density rather than where the system would shift it.
 void Tquillnest::OnDpiChanged(UINT dpi, const RECT& suggested) {
-    RECT before;
-    GetWindowRect(hwnd_, &before);
     dpi_ = dpi ? dpi : kDesignDpi;
     ApplyDesignSizes();
-    SIZE outer = OuterSize(Scaled(kClientWidth), Scaled(kClientHeight), dpi_);
-    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, before.right - before.left, outer.cy,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (placed_) Place(dpi_, SWP_NOACTIVATE);
+    else SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Tquillnest::FormDestroy() {
@@ -378,10 +349,12 @@ bool Tquillnest::Guarded(Handler&& handler) {
     try {
         handler();
         return true;
+    } catch (const FileOpenError& e) {
+        ShowError(e.Text());
     } catch (const std::exception& e) {
-        ShowError(e.what());
-        return false;
+        ShowError(UserText().Ansi(e.what()));
     }
+    return false;
 }
 
 // One pass with the storage reserved and drawing held off: a list of a
@@ -399,8 +372,9 @@ void Tquillnest::FillItems() {
     pendingItems_.clear();
 }
 
-void Tquillnest::ShowError(const char* message) {
-    MessageBoxA(hwnd_, ErrorBoxText(message).c_str(), title_.c_str(), MB_ICONSTOP | MB_OK);
+// Wide boxes: the program's Shift-JIS words read right on any system.
+void Tquillnest::ShowError(const UserText& message) {
+    MessageBoxW(hwnd_, WideUserText(ErrorBoxUserText(message)).c_str(), Widen(title_).c_str(), MB_ICONSTOP | MB_OK);
 }
 
 std::string Tquillnest::GetCaption() { return WindowText(hwnd_); }
@@ -420,37 +394,54 @@ void Tquillnest::AddItem(const std::string& text) { pendingItems_.push_back(text
 
 void Tquillnest::CloseDropDown() { SendMessageA(combo_, CB_SHOWDROPDOWN, FALSE, 0); }
 
+// Until the caret is known the width follows the window's own density.
 void Tquillnest::SetPopupWidth(int32_t width) {
+    hasPopupWidth_ = true;
+    popupWidth_ = width;
     RECT r;
     GetWindowRect(hwnd_, &r);
-    SetWindowPos(hwnd_, nullptr, 0, 0, width, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, nullptr, 0, 0, ScaledTo(width, dpi_), r.bottom - r.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// The caret point is the one the composer has just located for this move.
-Point Tquillnest::OnScreen(int32_t left, int32_t top) {
+// The composer asks for a point at some distance from the caret it has just
+// located; the distance and the width are scaled by the density of the
+// monitor that holds the caret, the caret point being physical already.
+void Tquillnest::PlaceBelowCaret(int32_t left, int32_t top, UINT flags) {
     Point caret = composer_.State().CaretPoint;
+    placement_ = Placement{caret, int64_t{left} - caret.x, int64_t{top} - caret.y};
+    placed_ = true;
+    Place(MonitorDpiAt(caret), flags);
+}
+
+void Tquillnest::Place(UINT dpi, UINT flags) {
+    const Point caret = placement_.caret;
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    int width = hasPopupWidth_ ? ScaledTo(popupWidth_, dpi) : r.right - r.left;
+    int height = r.bottom - r.top;
+    Point at{Clamped(int64_t{caret.x} + ScaledTo(placement_.dx, dpi)),
+             Clamped(int64_t{caret.y} + ScaledTo(placement_.dy, dpi))};
     MONITORINFO info{};
     info.cbSize = sizeof info;
     HMONITOR monitor = MonitorFromPoint(POINT{caret.x, caret.y}, MONITOR_DEFAULTTONEAREST);
-    if (!monitor || !GetMonitorInfoA(monitor, &info)) return Point{left, top};
-    RECT r;
-    GetWindowRect(hwnd_, &r);
-    ScreenRect work{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
-    return KeepOnScreen(Point{left, top}, r.right - r.left, r.bottom - r.top, caret.y, work);
+    if (monitor && GetMonitorInfoA(monitor, &info)) {
+        ScreenRect work{info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+        at = KeepOnScreen(at, width, height, caret.y, work);
+    }
+    SetWindowPos(hwnd_, nullptr, at.x, at.y, width, height, SWP_NOZORDER | flags);
 }
 
-void Tquillnest::SetPopupOrigin(int32_t left, int32_t top) {
-    Point at = OnScreen(left, top);
-    SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
+void Tquillnest::SetPopupOrigin(int32_t left, int32_t top) { PlaceBelowCaret(left, top, SWP_NOACTIVATE); }
 
 // This program's own window: another copy's popup is none of its business.
 void Tquillnest::MovePopup(int32_t x, int32_t y) {
-    Point at = OnScreen(x, y);
-    SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    PlaceBelowCaret(x, y, 0);
     SetForegroundWindow(hwnd_);
 }
 
-void Tquillnest::ShowNotice(const std::string& text) { MessageBoxA(hwnd_, text.c_str(), title_.c_str(), MB_OK); }
+void Tquillnest::ShowNotice(const UserText& text) {
+    MessageBoxW(hwnd_, WideUserText(text).c_str(), Widen(title_).c_str(), MB_OK);
+}
 
 void Tquillnest::Terminate() { PostQuitMessage(0); }

@@ -50,7 +50,7 @@ public:
     void SetPopupWidth(int32_t width) override;
     void SetPopupOrigin(int32_t left, int32_t top) override;
     void MovePopup(int32_t x, int32_t y) override;
-    void ShowNotice(const std::string& text) override;
+    void ShowNotice(const UserText& text) override;
     void Terminate() override;
 
 private:
@@ -68,12 +68,13 @@ private:
     void FormDestroy();
     bool ComboKeyPress(char& key);
     bool ComboOwnKey(char key);
-    Point OnScreen(int32_t left, int32_t top);
+    void PlaceBelowCaret(int32_t left, int32_t top, UINT flags);
+    void Place(UINT dpi, UINT flags);
     int Scaled(int designPixels) const;
 
     template <class Handler>
     bool Guarded(Handler&& handler);
-    void ShowError(const char* message);
+    void ShowError(const UserText& message);
     void FillItems();
 
     Composer composer_;
@@ -84,6 +85,18 @@ private:
     WNDPROC editProc_ = nullptr;
     HFONT font_ = nullptr;
     UINT dpi_ = 96;
+    // The settings' width, in pixels at 96 dpi; none before it is set.
+    bool hasPopupWidth_ = false;
+    int32_t popupWidth_ = 0;
+    // Where the popup was last asked to go: a distance from the caret, in
+    // pixels at 96 dpi, kept so that a change of density places it afresh.
+    struct Placement {
+        Point caret;
+        int64_t dx = 0;
+        int64_t dy = 0;
+    };
+    bool placed_ = false;
+    Placement placement_;
     // Entries added since the list was last filled.
     std::vector<std::string> pendingItems_;
 };

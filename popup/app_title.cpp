@@ -39,3 +39,9 @@ std::string ErrorBoxText(const std::string& message) {
     if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') return message + ".";
     return message;
 }
+
+UserText ErrorBoxUserText(UserText message) {
+    std::string bytes = message.Bytes();
+    if (ErrorBoxText(bytes).size() > bytes.size()) message.Ansi(".");
+    return message;
+}

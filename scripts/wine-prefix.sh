@@ -4,6 +4,7 @@
 # the fonts a Japanese Windows has (or stand-ins for them). The marker holds the
 # revision of these settings, so an older prefix is brought up to date
 # instead of being taken as it is.
+# QN_WINE_DPI, when set, is the screen's density in dots per inch (96 else).
 set -euo pipefail
 : "${WINEPREFIX:?}"
 export WINEDEBUG=-all
@@ -34,5 +35,8 @@ timeout 120 "$QN_WINE" reg import "Z:${reg//\//\\}" >/dev/null 2>&1
 # prefix does not pick up from Wine's own font folder: without a copy in its
 # Fonts folder the buttons show the letters 0, 1 and r.
 cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+if [ -n "${QN_WINE_DPI:-}" ]; then
+  timeout 120 "$QN_WINE" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$QN_WINE_DPI" /f >/dev/null 2>&1
+fi
 timeout 60 wineserver -w || true
 echo "$revision" > "$marker"

@@ -170,7 +170,7 @@ TEST_P(NoView, NoticeInsteadOfTheWriteAndTheRunGoesOn) {
     editor.viewFound = false;
 
     EXPECT_EQ(Press(c.key, "p"), 0);
-    EXPECT_EQ(log, (CallLog{"find", "notice " + NoEditorMessage(c.frame, c.view)}));
+    EXPECT_EQ(log, (CallLog{"find", "notice " + NoEditorMessage(c.frame, c.view).Bytes()}));
     EXPECT_EQ(popup.caption, caption);
     EXPECT_EQ(popup.entry, "p");
     EXPECT_EQ(popup.items, items);
@@ -211,7 +211,7 @@ TEST_F(ComposerTest, NoViewLeavesKeysWithoutEntryAsTheyWere) {
 }
 
 TEST(NoEditorMessage, NamesBothClassesOnLinesOfTheirOwn) {
-    const std::string text = NoEditorMessage("WORDPADTOP", "RichEdit20W");
+    const std::string text = NoEditorMessage("WORDPADTOP", "RichEdit20W").Bytes();
     // "書き込み先のエディタが見つかりません。" / "フレーム: " / "ビュー: "
     EXPECT_EQ(text,
               "\x8F\x91\x82\xAB\x8D\x9E\x82\xDD\x90\xE6\x82\xCC\x83\x47\x83\x66\x83\x42\x83\x5E"

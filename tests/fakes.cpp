@@ -60,7 +60,7 @@ void RecordingPopup::MovePopup(int32_t x, int32_t y) {
     position = {x, y};
 }
 
-void RecordingPopup::ShowNotice(const std::string& text) { calls.push_back("notice " + text); }
+void RecordingPopup::ShowNotice(const UserText& text) { calls.push_back("notice " + text.Bytes()); }
 
 void RecordingPopup::Terminate() {
     calls.push_back("terminate");

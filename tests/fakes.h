@@ -43,7 +43,7 @@ public:
     void SetPopupWidth(int32_t width) override;
     void SetPopupOrigin(int32_t left, int32_t top) override;
     void MovePopup(int32_t x, int32_t y) override;
-    void ShowNotice(const std::string& text) override;
+    void ShowNotice(const UserText& text) override;
     void Terminate() override;
 
     CallLog& calls;

@@ -48,6 +48,17 @@ TEST(LoadWordList, MissingListRaisesTheOpenErrorWithItsPath) {
         // "ファイル <path> は開けません"
         EXPECT_EQ(std::string(e.what()), "\x83\x74\x83\x40\x83\x43\x83\x8B " + path +
                                              " \x82\xCD\x8A\x4A\x82\xAF\x82\xDC\x82\xB9\x82\xF1");
+        // The path keeps the system's code page apart from the program's words.
+        const UserText text = e.Text();
+        const std::vector<UserText::Piece>& pieces = text.Pieces();
+        ASSERT_EQ(pieces.size(), 3u);
+        EXPECT_TRUE(pieces[0].own);
+        EXPECT_EQ(pieces[0].bytes, "\x83\x74\x83\x40\x83\x43\x83\x8B ");
+        EXPECT_FALSE(pieces[1].own);
+        EXPECT_EQ(pieces[1].bytes, path);
+        EXPECT_TRUE(pieces[2].own);
+        EXPECT_EQ(pieces[2].bytes, " \x82\xCD\x8A\x4A\x82\xAF\x82\xDC\x82\xB9\x82\xF1");
+        EXPECT_EQ(text.Bytes(), std::string(e.what()));
     }
 }
 

@@ -7,6 +7,19 @@
 
 namespace e2e {
 
+namespace {
+
+// The program and the stand-in declare themselves density-aware; so does the
+// suite, or the system would hand their geometry back scaled to 96 dpi.
+const bool kDensityAware = [] {
+    using SetContextFn = BOOL(WINAPI*)(HANDLE);
+    auto set = reinterpret_cast<SetContextFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDpiAwarenessContext")));
+    return set ? set(reinterpret_cast<HANDLE>(-4)) != FALSE : SetProcessDPIAware() != FALSE;
+}();
+
+}  // namespace
+
 std::string WinePath(const std::string& linuxPath) {
     std::string path = "Z:" + linuxPath;
     for (char& c : path)

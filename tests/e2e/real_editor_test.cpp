@@ -376,7 +376,7 @@ TEST_F(RealEditorTest, NamedEditorAbsentGivesTheNoticeAndTheRunGoesOn) {
 
     HWND box = program.WaitForMessageBox();
     ASSERT_NE(box, nullptr) << "no notice";
-    EXPECT_EQ(e2e::MessageBoxText(box), NoEditorMessage("WORDPADTOP", "RichEdit20W"));
+    EXPECT_EQ(e2e::MessageBoxText(box), NoEditorMessage("WORDPADTOP", "RichEdit20W").Bytes());
     EXPECT_EQ(e2e::WindowText(box), "quillnest");
     ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == box; }));
     e2e::Type("\r");

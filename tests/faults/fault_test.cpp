@@ -277,7 +277,7 @@ TEST_F(FaultTest, EditorClosedWhilePopupOpenGivesTheNoticeThenEscapeEnds) {
     e2e::Type("p");
     ASSERT_NO_FATAL_FAILURE(WaitForEntry("p"));
     e2e::Type("\r");
-    ASSERT_NO_FATAL_FAILURE(DismissBox(NoEditorMessage(kEditorFrameClass, kEditorViewClass)));
+    ASSERT_NO_FATAL_FAILURE(DismissBox(NoEditorMessage(kEditorFrameClass, kEditorViewClass).Bytes()));
     ASSERT_TRUE(program.Running());
     ASSERT_NO_FATAL_FAILURE(WaitForFocusedPopup(program));
     e2e::Type("\x1b");
@@ -298,7 +298,7 @@ TEST_F(FaultTest, EditorWithoutViewGetsNothingAndSaysSo) {
     e2e::Type("p");
     ASSERT_NO_FATAL_FAILURE(WaitForEntry("p"));
     e2e::Type("\r");
-    ASSERT_NO_FATAL_FAILURE(DismissBox(NoEditorMessage(kEditorFrameClass, kEditorViewClass)));
+    ASSERT_NO_FATAL_FAILURE(DismissBox(NoEditorMessage(kEditorFrameClass, kEditorViewClass).Bytes()));
     ASSERT_NO_FATAL_FAILURE(WaitForFocusedPopup(program));
     e2e::Type("\x1b");
     ASSERT_TRUE(program.WaitForEnd());

@@ -54,4 +54,17 @@ TEST(ErrorBoxText, FullStopAddedWhenTheLastByteSortsAfterTheStop) {
     for (const ErrorCase& c : kErrors) EXPECT_EQ(ErrorBoxText(c.message), c.shown) << c.message;
 }
 
+// Pieces keep their code pages; the stop is judged by the last byte of all.
+TEST(ErrorBoxUserText, TextOfPiecesGetsItsStopAsAPieceOfItsOwn) {
+    UserText path = UserText().Own("\x83\x74\x83\x40\x83\x43\x83\x8B ").Ansi("C:\\q\\empty.dat");
+    UserText shown = ErrorBoxUserText(UserText(path).Own(" \x82\xCD\x8A\x4A\x82\xAF\x82\xDC\x82\xB9\x82\xF1"));
+    ASSERT_EQ(shown.Pieces().size(), 4u);
+    EXPECT_EQ(shown.Pieces()[1].bytes, "C:\\q\\empty.dat");
+    EXPECT_FALSE(shown.Pieces()[1].own);
+    EXPECT_EQ(shown.Pieces()[3].bytes, ".");
+    EXPECT_EQ(ErrorBoxUserText(UserText().Ansi("C:\\folder/")).Bytes(), "C:\\folder/.");
+    EXPECT_EQ(ErrorBoxUserText(UserText().Own("a dash -")).Pieces().size(), 1u);
+    EXPECT_TRUE(ErrorBoxUserText(UserText()).Pieces().empty());
+}
+
 }  // namespace

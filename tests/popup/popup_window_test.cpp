@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <imm.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <thread>
 
@@ -18,9 +20,43 @@
 namespace {
 
 const char kDesignFont[] = "\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E";
-// "ファイル " and " は開けません": the error for a list that can't be opened.
-const char kCannotOpenHead[] = "\x83\x74\x83\x40\x83\x43\x83\x8B ";
-const char kCannotOpenTail[] = " \x82\xCD\x8A\x4A\x82\xAF\x82\xDC\x82\xB9\x82\xF1";
+// The texts of the boxes as the user reads them, whatever the code page:
+// "ファイル " and " は開けません", the error for a list that can't be opened;
+// "必要なDATファイルが見当たらない為、終了します。", the notice for a missing list;
+// "選択されたテキストには、この環境の文字コードで表せない文字が含まれているため、
+// 壊さずに渡せません。終了します。", the notice for an argument the code page can't hold.
+const wchar_t kCannotOpenHead[] = L"\u30D5\u30A1\u30A4\u30EB ";
+const wchar_t kCannotOpenTail[] = L" \u306F\u958B\u3051\u307E\u305B\u3093";
+const wchar_t kMissingFiles[] =
+    L"\u5FC5\u8981\u306ADAT\u30D5\u30A1\u30A4\u30EB\u304C\u898B\u5F53\u305F\u3089\u306A\u3044\u70BA"
+    L"\u3001\u7D42\u4E86\u3057\u307E\u3059\u3002";
+const wchar_t kDamagedArgument[] =
+    L"\u9078\u629E\u3055\u308C\u305F\u30C6\u30AD\u30B9\u30C8\u306B\u306F\u3001\u3053\u306E\u74B0"
+    L"\u5883\u306E\u6587\u5B57\u30B3\u30FC\u30C9\u3067\u8868\u305B\u306A\u3044\u6587\u5B57\u304C"
+    L"\u542B\u307E\u308C\u3066\u3044\u308B\u305F\u3081\u3001\u58CA\u3055\u305A\u306B\u6E21\u305B"
+    L"\u307E\u305B\u3093\u3002\u7D42\u4E86\u3057\u307E\u3059\u3002";
+
+// The program declares itself density-aware; so does its host here, or the
+// system would hand the popup's geometry back scaled to 96 dpi.
+const bool kDensityAware = [] {
+    using SetContextFn = BOOL(WINAPI*)(HANDLE);
+    auto set = reinterpret_cast<SetContextFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDpiAwarenessContext")));
+    return set ? set(reinterpret_cast<HANDLE>(-4)) != FALSE : SetProcessDPIAware() != FALSE;
+}();
+
+std::wstring Widen(const std::string& ansi) {
+    int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), n);
+    return wide;
+}
+
+std::wstring WideText(HWND hwnd) {
+    wchar_t buffer[1024] = {};
+    GetWindowTextW(hwnd, buffer, 1024);
+    return buffer;
+}
 
 std::string Text(HWND hwnd) {
     char buffer[1024] = {};
@@ -44,8 +80,8 @@ RECT WindowRect(HWND hwnd) {
 // a second thread so the modal loop returns.
 struct BoxSeen {
     bool shown = false;
-    std::string caption;
-    std::string text;
+    std::wstring caption;
+    std::wstring text;
     bool icon = false;
 };
 
@@ -68,7 +104,7 @@ private:
         auto* watcher = reinterpret_cast<BoxWatcher*>(self);
         if (ClassOf(hwnd) != "#32770" || !IsWindowVisible(hwnd)) return TRUE;
         watcher->seen_.shown = true;
-        watcher->seen_.caption = Text(hwnd);
+        watcher->seen_.caption = WideText(hwnd);
         EnumChildWindows(hwnd, &BoxWatcher::OnChild, self);
         PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
         return FALSE;
@@ -79,8 +115,8 @@ private:
         LONG style = GetWindowLongA(child, GWL_STYLE);
         if ((style & SS_TYPEMASK) == SS_ICON) {
             if (SendMessageA(child, STM_GETICON, 0, 0)) watcher->seen_.icon = true;
-        } else if (!Text(child).empty()) {
-            watcher->seen_.text = Text(child);
+        } else if (!WideText(child).empty()) {
+            watcher->seen_.text = WideText(child);
         }
         return TRUE;
     }
@@ -239,7 +275,7 @@ TEST_F(PopupWindowTest, StartUpFillsTheListAndPlacesThePopupBelowTheCaret) {
     EXPECT_FALSE(QuitPosted());
 }
 
-TEST_F(PopupWindowTest, SettingsWidthAndOffsetsAreAppliedUnscaled) {
+TEST_F(PopupWindowTest, SettingsWidthAndOffsetsAreAppliedAsGivenAtTheDesignDensity) {
     folder.Write("quillnest.ini", "[Pos]\r\nWidth=300\r\nTop=10\r\nLeft=-5\r\n");
     Tquillnest& f = Started();
     RECT outer = WindowRect(f.Handle());
@@ -363,17 +399,18 @@ TEST_F(PopupWindowTest, CloseBoxEndsTheProgramAndDestroyingReleasesTheComboBox) 
     EXPECT_TRUE(Inserts().empty());
 }
 
-// Moved onto a screen of 144 dpi: the design sizes follow, the width from
-// the settings does not.
-TEST_F(PopupWindowTest, NewScreenDensityScalesTheDesignButNotTheWidth) {
+// Moved onto a screen of 144 dpi: the design sizes and the width from the
+// settings follow, and the popup stays below the caret, 15 pixels at 96 dpi
+// scaled, rather than where the system suggests.
+TEST_F(PopupWindowTest, NewScreenDensityScalesTheDesignAndTheWidthAndKeepsThePlace) {
     folder.Write("quillnest.ini", "[Pos]\r\nWidth=300\r\n");
     Tquillnest& f = Started();
     RECT suggested{40, 50, 40 + 450, 50 + 100};
     SendMessageA(f.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
     RECT outer = WindowRect(f.Handle());
-    EXPECT_EQ(outer.left, 40);
-    EXPECT_EQ(outer.top, 50);
-    EXPECT_EQ(outer.right - outer.left, 300);
+    EXPECT_EQ(outer.left, 200);
+    EXPECT_EQ(outer.top, 300 + 23);
+    EXPECT_EQ(outer.right - outer.left, 450);
     LOGFONTA font{};
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(f.ComboBox1(), WM_GETFONT, 0, 0)), sizeof font, &font);
     EXPECT_EQ(font.lfHeight, -18);
@@ -382,6 +419,65 @@ TEST_F(PopupWindowTest, NewScreenDensityScalesTheDesignButNotTheWidth) {
     RECT box = WindowRect(f.ComboBox1());
     EXPECT_EQ(box.right - box.left, client.right - (207 - 204));
     EXPECT_EQ(Items().size(), 4u);
+}
+
+// The settings' width and offsets and the gap below the caret are pixels at
+// 96 dpi, scaled by the density of the screen that holds the caret. The suite
+// runs at 96 dpi and, in a Wine prefix of its own, at 144; QN_SCREEN_DPI
+// names the density a run is meant to see.
+TEST_F(PopupWindowTest, ScreenDensityScalesTheWidthTheOffsetsAndTheGap) {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    if (const char* meant = std::getenv("QN_SCREEN_DPI")) {
+        ASSERT_EQ(dpi, std::atoi(meant));
+    }
+    auto at = [dpi](int pixels) { return MulDiv(pixels, dpi, 96); };
+
+    folder.Write("quillnest.ini", "[Pos]\r\nWidth=200\r\nTop=10\r\nLeft=-6\r\n");
+    Tquillnest& f = Started();
+    RECT outer = WindowRect(f.Handle());
+    EXPECT_EQ(outer.right - outer.left, at(200));
+    EXPECT_EQ(outer.left, 200 + at(-6));
+    EXPECT_EQ(outer.top, 300 + at(15 + 10));
+    RECT client;
+    GetClientRect(f.Handle(), &client);
+    RECT box = WindowRect(f.ComboBox1());
+    EXPECT_EQ(box.right - box.left, client.right - (Scaled(138) - Scaled(136)));
+
+    Type("p");
+    SendMessageA(f.ComboBox1(), CB_SHOWDROPDOWN, FALSE, 0);
+    editor.caret = {400, 500};
+    Type(" ");
+    ASSERT_EQ(Inserts(), (std::vector<std::string>{"<p></p>"}));
+    outer = WindowRect(f.Handle());
+    EXPECT_EQ(outer.left, 400);
+    EXPECT_EQ(outer.top, 500 + at(15));
+    EXPECT_EQ(outer.right - outer.left, at(200));
+}
+
+// A Japanese user's input method is on for the thread's windows; the entry
+// takes its letters straight all the same.
+TEST_F(PopupWindowTest, EntryOpensWithTheInputMethodOff) {
+    HWND other = CreateWindowExA(0, "EDIT", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(other, nullptr);
+    HIMC thread = ImmGetContext(other);
+    ASSERT_NE(thread, nullptr);
+    ImmSetOpenStatus(thread, TRUE);
+    ASSERT_TRUE(ImmGetOpenStatus(thread));
+
+    Started();
+    HIMC entry = ImmGetContext(Edit());
+    const bool open = entry && ImmGetOpenStatus(entry);
+    if (entry) ImmReleaseContext(Edit(), entry);
+    EXPECT_FALSE(open);
+    Type("t");
+    EXPECT_EQ(Entry(), "table");
+
+    ImmSetOpenStatus(thread, FALSE);
+    ImmReleaseContext(other, thread);
+    DestroyWindow(other);
 }
 
 TEST_F(PopupWindowTest, MovePopupMovesItsOwnWindowNotTheFirstFound) {
@@ -417,8 +513,8 @@ TEST_F(PopupWindowTest, ErrorInAKeyIsShownAndTheProgramCarriesOn) {
     Type(" ");
     BoxSeen box = watcher.Seen();
     ASSERT_TRUE(box.shown);
-    EXPECT_EQ(box.caption, ApplicationTitle(platform::ModulePath()));
-    EXPECT_EQ(box.text, kCannotOpenHead + folder.Path("empty.dat") + kCannotOpenTail + ".");
+    EXPECT_EQ(box.caption, Widen(ApplicationTitle(platform::ModulePath())));
+    EXPECT_EQ(box.text, kCannotOpenHead + Widen(folder.Path("empty.dat")) + kCannotOpenTail + L".");
     EXPECT_TRUE(box.icon);
     EXPECT_TRUE(Inserts().empty());
     EXPECT_EQ(Text(f.Handle()), "Quillnest *attribute");
@@ -434,7 +530,7 @@ TEST_F(PopupWindowTest, ListThatCannotBeReadAtStartUpLeavesAnEmptyPopupOpen) {
     Tquillnest& f = Started();
     BoxSeen box = watcher.Seen();
     ASSERT_TRUE(box.shown);
-    EXPECT_EQ(box.text, kCannotOpenHead + folder.Path("html.dat") + kCannotOpenTail + ".");
+    EXPECT_EQ(box.text, kCannotOpenHead + Widen(folder.Path("html.dat")) + kCannotOpenTail + L".");
     EXPECT_TRUE(Items().empty());
     EXPECT_EQ(WindowRect(f.Handle()).right - WindowRect(f.Handle()).left, 215);
     EXPECT_FALSE(QuitPosted());
@@ -446,20 +542,21 @@ TEST_F(PopupWindowTest, MissingListNoticeEndsTheProgram) {
     Started();
     BoxSeen box = watcher.Seen();
     ASSERT_TRUE(box.shown);
-    EXPECT_EQ(box.text, MissingFilesMessage);
-    EXPECT_EQ(box.caption, ApplicationTitle(platform::ModulePath()));
+    EXPECT_EQ(box.text, kMissingFiles);
+    EXPECT_EQ(box.caption, Widen(ApplicationTitle(platform::ModulePath())));
     EXPECT_FALSE(box.icon);
     EXPECT_TRUE(QuitPosted());
     EXPECT_TRUE(Items().empty());
 }
 
+// "ā" is in neither code page 932 nor 1252.
 TEST_F(PopupWindowTest, ArgumentTheCodePageCannotHoldIsNeverPassedOn) {
     BoxWatcher watcher;
-    Started("q.exe caf?", L"q.exe caf\u00e9");
+    Started("q.exe caf?", L"q.exe caf\u0101");
     BoxSeen box = watcher.Seen();
     ASSERT_TRUE(box.shown);
-    EXPECT_EQ(box.text, DamagedArgumentMessage);
-    EXPECT_EQ(box.caption, ApplicationTitle(platform::ModulePath()));
+    EXPECT_EQ(box.text, kDamagedArgument);
+    EXPECT_EQ(box.caption, Widen(ApplicationTitle(platform::ModulePath())));
     EXPECT_FALSE(box.icon);
     EXPECT_TRUE(QuitPosted());
     EXPECT_TRUE(Items().empty());
