@@ -11,7 +11,7 @@ const char kCantOpenAfter[] = "\x20\x82\xCD\x8A\x4A\x82\xAF\x82\xDC\x82\xB9\x82\
 }  // namespace
 
 FileOpenError::FileOpenError(const std::string& path)
-    : std::runtime_error(kCantOpenBefore + path + kCantOpenAfter) {}
+    : message_(kCantOpenBefore + path + kCantOpenAfter) {}
 
 WordList SplitLines(const std::string& bytes) {
     WordList lines;

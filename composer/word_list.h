@@ -2,17 +2,23 @@
 // for byte as written.
 #pragma once
 
-#include <stdexcept>
+#include <exception>
 #include <string>
 #include <vector>
 
 using WordList = std::vector<std::string>;
 
 // Raised when a list can't be opened; its message is the Shift-JIS text
-// "ファイル <path> は開けません" shown to the user in the error box.
-class FileOpenError : public std::runtime_error {
+// "ファイル <path> は開けません" shown to the user in the error box. It keeps
+// its text itself: the library's runtime_error would bring a second string
+// implementation into the program for this one message.
+class FileOpenError : public std::exception {
 public:
     explicit FileOpenError(const std::string& path);
+    const char* what() const noexcept override { return message_.c_str(); }
+
+private:
+    std::string message_;
 };
 
 // Splits bytes into lines at CR LF, lone CR or lone LF. Text after the last
