@@ -84,6 +84,9 @@ private:
     WNDPROC editProc_ = nullptr;
     HFONT font_ = nullptr;
     UINT dpi_ = 96;
-    // Entries added since the list was last filled.
-    std::vector<std::string> pendingItems_;
+    // Entries added since the list was last filled, each ended by a NUL: one
+    // buffer rather than an object per entry, since a list may hold a hundred
+    // thousand of them.
+    std::string pendingItems_;
+    size_t pendingCount_ = 0;
 };
