@@ -8,16 +8,27 @@ namespace {
 const char kCantOpenBefore[] = "\x83\x74\x83\x40\x83\x43\x83\x8B\x20";
 const char kCantOpenAfter[] = "\x20\x82\xCD\x8A\x4A\x82\xAF\x82\xDC\x82\xB9\x82\xF1";
 
+// Line breaks before end: CR LF, lone CR and lone LF each count once.
+size_t CountBreaks(const std::string& bytes, size_t end) {
+    size_t breaks = 0;
+    for (size_t i = 0; i < end; ++i) {
+        if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == end || bytes[i + 1] != '\n'))) ++breaks;
+    }
+    return breaks;
+}
+
 }  // namespace
 
 FileOpenError::FileOpenError(const std::string& path)
-    : std::runtime_error(kCantOpenBefore + path + kCantOpenAfter), path_(path) {}
+    : message_(kCantOpenBefore + path + kCantOpenAfter), path_(path) {}
 
 UserText FileOpenError::Text() const { return UserText().Own(kCantOpenBefore).Ansi(path_).Own(kCantOpenAfter); }
 
 WordList SplitLines(const std::string& bytes) {
     WordList lines;
     const size_t end = bytes.find('\0') == std::string::npos ? bytes.size() : bytes.find('\0');
+    // Reserved at once, a long list isn't moved again and again as it grows.
+    lines.reserve(CountBreaks(bytes, end) + 1);
     size_t start = 0;
     size_t i = 0;
     while (i < end) {

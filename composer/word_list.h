@@ -2,7 +2,7 @@
 // for byte as written.
 #pragma once
 
-#include <stdexcept>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -12,13 +12,17 @@ using WordList = std::vector<std::string>;
 
 // Raised when a list can't be opened; its message is the Shift-JIS text
 // "ファイル <path> は開けません" shown to the user in the error box, and Text()
-// the same with the path kept apart from the program's own words.
-class FileOpenError : public std::runtime_error {
+// the same with the path kept apart from the program's own words. It keeps
+// its text itself: the library's runtime_error would bring a second string
+// implementation into the program for this one message.
+class FileOpenError : public std::exception {
 public:
     explicit FileOpenError(const std::string& path);
+    const char* what() const noexcept override { return message_.c_str(); }
     UserText Text() const;
 
 private:
+    std::string message_;
     std::string path_;
 };
 

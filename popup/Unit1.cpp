@@ -4,6 +4,7 @@
 #include <imm.h>
 
 #include <algorithm>
+#include <cstring>
 #include <exception>
 
 #include "ansi_argument.h"
@@ -147,7 +148,7 @@ void Tquillnest::Start(const std::string& exePath, const std::string& commandLin
 void Tquillnest::Show() {
     ShowWindow(hwnd_, SW_SHOW);
     SetForegroundWindow(hwnd_);
-    if (!pendingItems_.empty()) PostMessageA(hwnd_, kFillItemsMessage, 0, 0);
+    if (pendingCount_ != 0) PostMessageA(hwnd_, kFillItemsMessage, 0, 0);
 }
 
 void Tquillnest::Destroy() {
@@ -360,16 +361,16 @@ bool Tquillnest::Guarded(Handler&& handler) {
 // One pass with the storage reserved and drawing held off: a list of a
 // hundred thousand names goes in without a redraw or a regrowth per entry.
 void Tquillnest::FillItems() {
-    if (pendingItems_.empty() || !combo_) return;
-    size_t bytes = 0;
-    for (const std::string& item : pendingItems_) bytes += item.size() + 1;
+    if (pendingCount_ == 0 || !combo_) return;
     SendMessageA(combo_, WM_SETREDRAW, FALSE, 0);
-    SendMessageA(combo_, CB_INITSTORAGE, pendingItems_.size(), static_cast<LPARAM>(bytes));
-    for (const std::string& item : pendingItems_) {
-        SendMessageA(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageA(combo_, CB_INITSTORAGE, pendingCount_, static_cast<LPARAM>(pendingItems_.size()));
+    const char* item = pendingItems_.c_str();
+    for (size_t i = 0; i < pendingCount_; ++i, item += std::strlen(item) + 1) {
+        SendMessageA(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
     }
     SendMessageA(combo_, WM_SETREDRAW, TRUE, 0);
-    pendingItems_.clear();
+    std::string().swap(pendingItems_);
+    pendingCount_ = 0;
 }
 
 // Wide boxes: the program's Shift-JIS words read right on any system.
@@ -387,10 +388,17 @@ void Tquillnest::SetEntryText(const std::string& text) { SetWindowTextA(combo_, 
 
 void Tquillnest::ClearItems() {
     pendingItems_.clear();
+    pendingCount_ = 0;
     SendMessageA(combo_, CB_RESETCONTENT, 0, 0);
 }
 
-void Tquillnest::AddItem(const std::string& text) { pendingItems_.push_back(text); }
+// The combo box takes each entry as a C string: one that holds a NUL ends
+// there either way.
+void Tquillnest::AddItem(const std::string& text) {
+    pendingItems_.append(text.c_str());
+    pendingItems_.push_back('\0');
+    ++pendingCount_;
+}
 
 void Tquillnest::CloseDropDown() { SendMessageA(combo_, CB_SHOWDROPDOWN, FALSE, 0); }
 

@@ -97,6 +97,9 @@ private:
     };
     bool placed_ = false;
     Placement placement_;
-    // Entries added since the list was last filled.
-    std::vector<std::string> pendingItems_;
+    // Entries added since the list was last filled, each ended by a NUL: one
+    // buffer rather than an object per entry, since a list may hold a hundred
+    // thousand of them.
+    std::string pendingItems_;
+    size_t pendingCount_ = 0;
 };

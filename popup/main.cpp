@@ -5,6 +5,7 @@
 
 #include "Unit1.h"
 #include "bridge/win32_editor_bridge.h"
+#include "startup_phases.h"
 
 namespace {
 
@@ -40,18 +41,27 @@ void LoadCommonControls() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    MarkPhase("entry");
     RestrictDllSearch();
     LoadCommonControls();
-    Win32EditorBridge editor;
-    Tquillnest quillnest(editor);
+    MarkPhase("common controls loaded");
+    WatchStartupMessages();
+    StartupBridge editor;
+    StartupForm quillnest(editor);
     if (!quillnest.Create(instance)) return 1;
+    MarkPhase("window built");
     quillnest.FormCreate();
+    MarkPhase("started");
     quillnest.Show();
+    MarkPhase("shown");
     MSG msg{};
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
+        NoteDispatched();
     }
+    StopWatchingStartup();
+    WritePhases();
     quillnest.Destroy();
     return static_cast<int>(msg.wParam);
 }
