@@ -5,10 +5,11 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 "$root/scripts/build-win32.sh" quillnest
+source "$root/scripts/win-arch.sh"
 stage="$(mktemp -d)"
 trap 'rm -rf "$stage"' EXIT
 mkdir "$stage/Quillnest"
-cp build/win32/popup/quillnest.exe data/html.dat data/attribute.dat data/empty.dat \
+cp "$QN_RELEASE_BUILD/popup/quillnest.exe" data/html.dat data/attribute.dat data/empty.dat \
    data/quillnest.ini "$stage/Quillnest/"
 cp docs/windows-readme.txt "$stage/Quillnest/README.txt"
 mkdir -p dist

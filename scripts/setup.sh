@@ -6,7 +6,8 @@ need=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "ok installed"; }
 for p in locales cmake ninja-build clang libclang-rt-14-dev g++ googletest libbenchmark-dev \
          g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev \
-         wine wine32:i386 fonts-wine xvfb xauth x11-utils zip imagemagick; do
+         g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev \
+         wine wine32:i386 wine64 fonts-wine xvfb xauth x11-utils zip imagemagick; do
   have "$p" || need+=("$p")
 done
 if [ ${#need[@]} -gt 0 ]; then

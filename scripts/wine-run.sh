@@ -5,4 +5,5 @@
 export LC_ALL="${QN_WINE_LOCALE:-ja_JP.SJIS}"
 export WINEPREFIX="${WINEPREFIX:-/tmp/quillnest-wine}"
 export WINEDEBUG="${WINEDEBUG:--all}"
-exec timeout --kill-after=10 "${QN_WINE_TIMEOUT:-600}" wine "$@"
+. "$(dirname "$0")/win-arch.sh"
+exec timeout --kill-after=10 "${QN_WINE_TIMEOUT:-600}" "$QN_WINE" "$@"
