@@ -72,13 +72,16 @@ std::vector<std::basic_string<Char>> SplitArguments(const std::basic_string<Char
 //     everything between the first and the last quote;
 //   - it holds no double quote but several arguments: the text as it stands.
 // Any other line gives its first argument after the path, as the rule reads
-// it. Empty means no content.
+// it; so does a text of nothing but pairs of quotes and separators, which
+// the rule skips: it holds no argument. Empty means no content.
 template <class Char, class Width>
 std::basic_string<Char> ContentArgument(const std::basic_string<Char>& line, Width width) {
     const Char quote = static_cast<Char>('"');
     size_t i = SkipToArgument(line, 0);
     if (ReadArgument(line, i, width).empty()) return {};
     const size_t afterPath = i;
+    const size_t argumentAt = SkipToArgument(line, afterPath);
+    if (argumentAt == line.size() || line[argumentAt] == Char()) return {};
     while (i < line.size() && IsArgumentSeparator(line[i])) ++i;
     const size_t start = i;
     size_t end = start;  // just after the last character that is no separator
@@ -100,6 +103,6 @@ std::basic_string<Char> ContentArgument(const std::basic_string<Char>& line, Wid
         return line.substr(start + 1, end - start - 2);
     }
     if (quotes == 0 && severalRuns) return line.substr(start, end - start);
-    i = SkipToArgument(line, afterPath);
+    i = argumentAt;
     return ReadArgument(line, i, width);
 }

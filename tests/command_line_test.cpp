@@ -74,7 +74,10 @@ TEST(ContentOfCommandLine, TakesTheSelectionWhole) {
         {"blanks at the ends kept", "q.exe \" a \"b\" \" \t", " a \"b\" "},
         {"one quote inside", "q.exe \"5\" tall\"", "5\" tall"},
         {"a quote selected", "q.exe \"\"\"", "\""},
-        {"two quotes selected", "q.exe \"\"\"\"", "\"\""},
+        // Pairs of quotes alone hold no argument, whatever they stood for.
+        {"two pairs of quotes", "q.exe \"\"\"\"", ""},
+        {"pairs of quotes and blanks", "q.exe \"\" \"\"\t\"\"", ""},
+        {"a word in two pairs", "q.exe \"\"x\"\"", "\"x\""},
         {"two quoted stretches", "q.exe \"a\" \"b\"", "a\" \"b"},
         {"line break inside", "q.exe \"a\r\n\"b\"\"", "a\r\n\"b\""},
         {"double-byte beside the quotes", "q.exe \"\x95\x5C\"\x83\x41\"\"", "\x95\x5C\"\x83\x41\""},

@@ -65,6 +65,7 @@ const ContentCase kContentCases[] = {
     {"q.exe \"<a href=\"x\">go</a>\"", "<a href=\"x\">go</a>"},
     {"q.exe \"say \"hi there\" now\" \t", "say \"hi there\" now"},
     {"q.exe \"\"\"", "\""},
+    {"q.exe \"\"\"\"", ""},
     {"q.exe hello world", "hello world"},
     {"q.exe  a \t b\r\n", "a \t b"},
     {"\"C:\\Program Files\\q.exe\" \"a\" \"b\"", "a\" \"b"},
