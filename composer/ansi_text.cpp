@@ -7,16 +7,25 @@ size_t CharSize(const std::string& s, size_t i) {
     return lead && i + 1 < s.size() ? 2 : 1;
 }
 
-int32_t CountChars(const std::string& s) {
+namespace {
+
+// Bytes from s[i] on that one Left press crosses.
+size_t StepSize(const std::string& s, size_t i) {
+    return s.compare(i, 2, "\r\n") == 0 ? 2 : CharSize(s, i);
+}
+
+}  // namespace
+
+int32_t CountCaretSteps(const std::string& s) {
     int32_t n = 0;
-    for (size_t i = 0; i < s.size(); i += CharSize(s, i)) ++n;
+    for (size_t i = 0; i < s.size(); i += StepSize(s, i)) ++n;
     return n;
 }
 
 int32_t LastMarkerPosition(const std::string& marker, const std::string& s) {
     int32_t found = 0;
     int32_t position = 1;
-    for (size_t i = 0; i < s.size(); i += CharSize(s, i), ++position) {
+    for (size_t i = 0; i < s.size(); i += StepSize(s, i), ++position) {
         if (s.compare(i, marker.size(), marker) == 0) found = position;
     }
     return found;

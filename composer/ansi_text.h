@@ -11,11 +11,14 @@
 // followed by another byte, else 1.
 size_t CharSize(const std::string& s, size_t i);
 
-// Number of characters in s.
-int32_t CountChars(const std::string& s);
+// Number of Left presses that take the editor's caret across s: one per
+// character, where a CR LF pair is one line break and so one press (a lone
+// CR or LF is one press too).
+int32_t CountCaretSteps(const std::string& s);
 
-// 1-based character position of the last occurrence of marker in s, or 0.
-// Only occurrences that start on a character boundary count.
+// 1-based position of the last occurrence of marker in s, counted in caret
+// steps as above, or 0. Only occurrences that start on a character boundary
+// count.
 int32_t LastMarkerPosition(const std::string& marker, const std::string& s);
 
 // s with every occurrence of marker that starts on a character boundary

@@ -1,6 +1,6 @@
 // The command line split into arguments by the rule the program has always
-// used: bytes 0x01..0x20 separate, double quotes open a stretch that may hold
-// separators and are dropped, a backslash is an ordinary byte.
+// used (argument_rule.h), read as ANSI text: a double-byte character is one
+// character, so its trail byte never counts as a quote or a separator.
 #pragma once
 
 #include <string>
@@ -10,3 +10,8 @@
 // starts, separators and pairs of double quotes are skipped; the list ends at
 // the first argument that comes out empty.
 std::vector<std::string> SplitCommandLine(const std::string& line);
+
+// The selection the editor handed over after the program's path, whole:
+// inner quotes and blanks kept where the editor wrote them (see
+// ContentArgument). Empty when there is none.
+std::string ContentOfCommandLine(const std::string& line);

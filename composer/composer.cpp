@@ -65,9 +65,8 @@ void Composer::StartUp(const std::string& exePath, const std::string& commandLin
         return;
     }
     state_.EmptySuffix = state_.XhtmlMode != 0 ? " /" : "";
-    std::vector<std::string> args = SplitCommandLine(commandLine);
-    state_.HasContent = args.size() >= 2;
-    state_.Content = state_.HasContent ? args[1] : "";
+    state_.Content = ContentOfCommandLine(commandLine);
+    state_.HasContent = !state_.Content.empty();
     for (const std::string& name : LoadWordList(state_.TagListPath)) popup_.AddItem(name);
     state_.CaretPoint = editor_.LocateCaret();
     popup_.SetPopupOrigin(Offset(state_.CaretPoint.x, state_.LeftOffset),
@@ -153,7 +152,7 @@ bool Composer::CanWrite(bool viewFound, const std::string& entry) {
 void Composer::InsertTag(bool forSpace, const std::string& name) {
     if (IsEmptyElement(LoadWordList(state_.EmptyListPath), name)) {
         editor_.InsertText(ComposeEmptyTag(name, state_.EmptySuffix));
-        if (forSpace) StepCaretLeft(1 + CountChars(state_.EmptySuffix));
+        if (forSpace) StepCaretLeft(1 + CountCaretSteps(state_.EmptySuffix));
         return;
     }
     std::string tmpl = ComposePairedTag(name);
@@ -162,7 +161,7 @@ void Composer::InsertTag(bool forSpace, const std::string& name) {
         InsertWithContent(tmpl, steps);
         return;
     }
-    if (state_.HasContent) steps += CountChars(state_.Content);
+    if (state_.HasContent) steps += CountCaretSteps(state_.Content);
     InsertWithContent(tmpl, steps);
     StepCaretLeft(1);
 }

@@ -1,6 +1,9 @@
 // The command-line rule: arguments are never empty and never hold a quote
 // of their own; without quotes in the line, they are exactly its
-// separator-free runs; and quoting them again gives them back.
+// separator-free runs; and quoting them again gives them back. The content:
+// the first argument after the path or a stretch of the line as it stands;
+// and any text, taken as a selection that the editor quotes or passes bare,
+// comes back whole.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -68,6 +71,49 @@ bool IsSubsequence(const Args& args, const std::string& line) {
     return true;
 }
 
+// s without the separators at its ends, read by characters.
+std::string Trimmed(const std::string& s) {
+    size_t from = s.size(), to = 0;
+    for (size_t i = 0; i < s.size(); i += CharLength(s, i)) {
+        if (CharLength(s, i) == 1 && IsSeparator(s[i])) continue;
+        from = from < i ? from : i;
+        to = i + CharLength(s, i);
+    }
+    return from < to ? s.substr(from, to - from) : "";
+}
+
+// True when s holds nothing but separators and pairs of double quotes.
+bool OnlyQuotePairs(const std::string& s) {
+    for (size_t i = 0; i < s.size();) {
+        if (IsSeparator(s[i])) {
+            ++i;
+        } else if (s.compare(i, 2, "\"\"") == 0) {
+            i += 2;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+void CheckContent(const std::string& line, const std::string& shown, const Args& shownArgs) {
+    std::string content = ContentOfCommandLine(shown);
+    if (!EndsInLoneLeadByte(shown)) QN_CHECK(ContentOfCommandLine(line) == content);
+    std::string first = shownArgs.size() >= 2 ? shownArgs[1] : "";
+    QN_CHECK(content == first || shown.find(content) != std::string::npos);
+    QN_CHECK(first.empty() || !content.empty());
+
+    // A selection of quote pairs alone, once quoted, is skipped like any
+    // pairs of quotes.
+    std::string quoted = "\"" + shown + "\"";
+    if (!shown.empty() && !EndsInLoneLeadByte(shown)) {
+        QN_CHECK(ContentOfCommandLine("q.exe " + quoted) == (OnlyQuotePairs(quoted) ? "" : shown));
+    }
+    if (!HoldsChar(shown, IsQuote)) {
+        QN_CHECK(ContentOfCommandLine("q.exe " + shown) == Trimmed(shown));
+    }
+}
+
 std::string Quoted(const Args& args) {
     std::string line;
     for (const std::string& arg : args) line += (line.empty() ? "\"" : " \"") + arg + "\"";
@@ -97,5 +143,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     // A closing quote after a lone lead byte would become its trail byte.
     if (!tailAlone) QN_CHECK(SplitCommandLine(Quoted(shownArgs)) == shownArgs);
+    CheckContent(line, shown, shownArgs);
     return 0;
 }

@@ -126,10 +126,14 @@ KeyEffect Effect(const CallLog& log) {
 }
 
 // The text left of the editor's caret once the steps are taken, for
-// single-byte text (where a step is a byte).
+// single-byte text (where a step crosses a byte, or a CR LF pair).
 std::string LeftOfCaret(const KeyEffect& e) {
     const std::string& text = e.inserts.back();
-    return text.substr(0, text.size() - static_cast<size_t>(e.steps));
+    size_t at = text.size();
+    for (int32_t i = 0; i < e.steps && at > 0; ++i) {
+        at -= at >= 2 && text.compare(at - 2, 2, "\r\n") == 0 ? 2 : 1;
+    }
+    return text.substr(0, at);
 }
 
 class KeyChecker {
@@ -171,7 +175,7 @@ private:
         const std::string& text = e.inserts.back();
         QN_CHECK(text.front() == '<' && text.back() == '>');
         QN_CHECK(e.stepsBefore == 0);
-        if (!HoldsMarker(entry)) QN_CHECK(e.steps <= CountChars(text));
+        if (!HoldsMarker(entry)) QN_CHECK(e.steps <= CountCaretSteps(text));
     }
 
     bool Plain(const std::string& entry) const {

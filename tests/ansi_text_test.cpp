@@ -9,16 +9,41 @@ const std::string kPo = "\x83\x7C";
 // "表" is 0x95 0x5C: its second byte is "\".
 const std::string kHyo = "\x95\x5C";
 
-TEST(CountChars, CountsDoubleByteCharactersOnce) {
-    EXPECT_EQ(CountChars(""), 0);
-    EXPECT_EQ(CountChars("abc"), 3);
-    EXPECT_EQ(CountChars(kPo + kHyo), 2);
-    EXPECT_EQ(CountChars("a" + kPo + "b"), 3);
+TEST(CountCaretSteps, CountsDoubleByteCharactersOnce) {
+    EXPECT_EQ(CountCaretSteps(""), 0);
+    EXPECT_EQ(CountCaretSteps("abc"), 3);
+    EXPECT_EQ(CountCaretSteps(kPo + kHyo), 2);
+    EXPECT_EQ(CountCaretSteps("a" + kPo + "b"), 3);
 }
 
-TEST(CountChars, LoneLeadByteAtTheEndIsOneCharacter) {
-    EXPECT_EQ(CountChars("ab\x83"), 3);
-    EXPECT_EQ(CountChars("\x83"), 1);
+TEST(CountCaretSteps, LoneLeadByteAtTheEndIsOneCharacter) {
+    EXPECT_EQ(CountCaretSteps("ab\x83"), 3);
+    EXPECT_EQ(CountCaretSteps("\x83"), 1);
+}
+
+struct StepCase {
+    std::string text;
+    int32_t steps;
+};
+
+// The editor crosses a CR LF pair with one Left press.
+TEST(CountCaretSteps, LineBreakIsOneStepWhateverItsForm) {
+    const StepCase cases[] = {
+        {"a\r\nb", 3},
+        {"a\r\nb\r\nc", 5},
+        {"\r\n", 1},
+        {"\r\n\r\n", 2},
+        {"a\rb", 3},           // a lone CR
+        {"a\nb", 3},           // a lone LF
+        {"a\n\rb", 4},        // LF then CR: two breaks
+        {"a\r\r\nb", 4},     // a lone CR, then a pair
+        {"\r\n\n", 2},
+        {"\r", 1},
+        {kPo + "\r\n" + kHyo, 3},
+    };
+    for (const StepCase& c : cases) {
+        EXPECT_EQ(CountCaretSteps(c.text), c.steps) << ::testing::PrintToString(c.text);
+    }
 }
 
 struct MarkerCase {
@@ -26,7 +51,7 @@ struct MarkerCase {
     int32_t position;
 };
 
-TEST(LastMarkerPosition, FindsTheLastMarkerCountedInCharacters) {
+TEST(LastMarkerPosition, FindsTheLastMarkerCountedInCaretSteps) {
     const MarkerCase cases[] = {
         {"", 0},
         {"<p></p>", 0},
@@ -37,6 +62,8 @@ TEST(LastMarkerPosition, FindsTheLastMarkerCountedInCharacters) {
         {"<" + kPo + ">|</" + kPo + ">", 4},  // the trail byte of ポ is no marker
         {"<" + kPo + ">", 0},
         {"a|\x83", 2},
+        {"<p>a\r\nb|</p>", 7},
+        {"\r\n|\r|\n", 4},
     };
     for (const MarkerCase& c : cases) {
         EXPECT_EQ(LastMarkerPosition("|", c.text), c.position) << c.text;

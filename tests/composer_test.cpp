@@ -56,7 +56,24 @@ INSTANTIATE_TEST_SUITE_P(
         TagCase{"DoubleByteNameContentEnter", "", "c", kPo, kEnter,
                 Wrote("<" + kPo + ">c</" + kPo + ">", 4)},
         TagCase{"LoneLeadByteContentSpace", "", "ab\x83", "p", kSpace,
-                Wrote("<p>ab\x83</p>", 8)}),
+                Wrote("<p>ab\x83</p>", 8)},
+        // The editor crosses a CR LF pair with one Left press; a lone CR or
+        // LF is one press too.
+        TagCase{"LineBreakContentSpace", "", "\"a\r\nb\"", "p", kSpace,
+                Wrote("<p>a\r\nb</p>", 8)},
+        TagCase{"TwoLineBreaksContentSpace", "", "\"a\r\nb\r\nc\"", "p", kSpace,
+                Wrote("<p>a\r\nb\r\nc</p>", 10)},
+        TagCase{"LoneBreaksContentSpace", "", "\"a\rb\nc\n\rd\"", "p", kSpace,
+                Wrote("<p>a\rb\nc\n\rd</p>", 13)},
+        TagCase{"LineBreakContentEnter", "", "\"a\r\nb\"", "p", kEnter,
+                Wrote("<p>a\r\nb</p>", 4)},
+        // The selection arrives whole, inner quotes and blanks included.
+        TagCase{"QuotedSelectionEnter", "", "\"<a href=\"x\">go</a>\"", "li", kEnter,
+                Wrote("<li><a href=\"x\">go</a></li>", 5)},
+        TagCase{"QuotedSelectionSpace", "", "\"<a href=\"x\">go</a>\"", "li", kSpace,
+                Wrote("<li><a href=\"x\">go</a></li>", 24)},
+        TagCase{"BareSelectionSpace", "", "hello world", "p", kSpace,
+                Wrote("<p>hello world</p>", 16)}),
     [](const ::testing::TestParamInfo<TagCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ComposerTest, WalkThroughEnterWritesAndEnds) {

@@ -25,6 +25,8 @@ TEST(ConvertSettingsInt, ReadsDecimalAndHexadecimal) {
         {"X10", 16},
         {"$ff", 255},
         {"  0x10", 16},
+        {"  0X1f", 31},
+        {"0x99", 153},
         {"0xFFFFFFFF", -1},
         {"0x80000000", INT32_MIN},
         {"2147483647", INT32_MAX},

@@ -4,6 +4,12 @@ namespace {
 
 using StartUpTest = ComposerTest;
 
+// "必要なDATファイルが見当たらない為、終了します。"
+const std::string kMissingFiles =
+    "\x95\x4B\x97\x76\x82\xC8\x44\x41\x54\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xAA\x8C\xA9"
+    "\x93\x96\x82\xBD\x82\xE7\x82\xC8\x82\xA2\x88\xD7\x81\x41\x8F\x49\x97\xB9\x82\xB5\x82"
+    "\xDC\x82\xB7\x81\x42";
+
 TEST_F(StartUpTest, DefaultsWithoutSettingsOrArgument) {
     WriteLists();
     editor.caret = {300, 400};
@@ -72,6 +78,21 @@ TEST_F(StartUpTest, TakesTheFirstArgumentAsContent) {
     EXPECT_TRUE(composer.State().HasContent);
 }
 
+// The editor quotes its selection without escaping the quotes inside.
+TEST_F(StartUpTest, TakesAQuotedSelectionWithItsOwnQuotesWhole) {
+    WriteLists();
+    composer.StartUp(folder.ExePath(), "\"" + folder.ExePath() + "\" \"<a href=\"x\">go</a>\"");
+    EXPECT_EQ(composer.State().Content, "<a href=\"x\">go</a>");
+    EXPECT_TRUE(composer.State().HasContent);
+}
+
+TEST_F(StartUpTest, PairOfQuotesAloneIsNoContent) {
+    WriteLists();
+    composer.StartUp(folder.ExePath(), "quillnest.exe \"\"  ");
+    EXPECT_EQ(composer.State().Content, "");
+    EXPECT_FALSE(composer.State().HasContent);
+}
+
 TEST_F(StartUpTest, AnyMissingListEndsWithTheNoticeAfterTheWidth) {
     for (const char* missing : {"html.dat", "attribute.dat", "empty.dat"}) {
         FixtureFolder own;
@@ -84,8 +105,7 @@ TEST_F(StartUpTest, AnyMissingListEndsWithTheNoticeAfterTheWidth) {
         own.Write("quillnest.ini", "[Pos]\r\nWidth=250\r\n");
         Composer c{ed, pop};
         c.StartUp(own.ExePath(), "quillnest.exe abc");
-        EXPECT_EQ(calls, (CallLog{"width 250", std::string("notice ") + MissingFilesMessage,
-                                  "terminate"}))
+        EXPECT_EQ(calls, (CallLog{"width 250", "notice " + kMissingFiles, "terminate"}))
             << missing;
         EXPECT_TRUE(pop.items.empty());
         EXPECT_EQ(pop.position.x, 792);

@@ -193,7 +193,20 @@ INSTANTIATE_TEST_SUITE_P(
         // Double-byte content: the caret steps count the closing tag only, so
         // they land right in an editor that counts characters.
         RunCase{"DoubleByteContent", "", "", -1, -1, kNihongo, {"p\r"},
-                "<p>" + kNihongo + "</p>", 6}),
+                "<p>" + kNihongo + "</p>", 6},
+        // The selection arrives whole, whatever quotes and blanks it holds.
+        RunCase{"SelectionWithQuotesWrapped", "", "<a href=\"x\">go</a>", 0, 18,
+                "\"<a href=\"x\">go</a>\"", {"li\r"}, "<li><a href=\"x\">go</a></li>", 22},
+        RunCase{"SelectionWithQuotedWordsWrapped", "", "say \"hi there\" now", 0, 18,
+                "\"say \"hi there\" now\"", {"p\r"}, "<p>say \"hi there\" now</p>", 21},
+        RunCase{"UnquotedSelectionWrapped", "", "say hello world now", 4, 15, "hello world",
+                {"p\r"}, "say <p>hello world</p> now", 18},
+        // One Left press crosses a line break, so each CR LF of the content
+        // is one step back to the opening tag.
+        RunCase{"MultiLineContentThenAttribute", "", "a\r\nb", 0, 4, "\"a\r\nb\"", {"p ", "c\r"},
+                "<p class=\"\">a\r\nb</p>", 10},
+        RunCase{"TwoLineBreaksThenAttribute", "", "a\r\nb\r\nc", 0, 7, "\"a\r\nb\r\nc\"",
+                {"p ", "c\r"}, "<p class=\"\">a\r\nb\r\nc</p>", 10}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- runs that end without writing ----
@@ -651,11 +664,18 @@ TEST_F(ProgramTest, SpaceMovesItsOwnPopupNotTheOtherCopys) {
 
 // ---- an argument the ANSI code page can't carry ----
 
-TEST_F(ProgramTest, ArgumentOutsideTheCodePageIsNeverWritten) {
+struct UnfitCase {
+    const char* name;
+    std::wstring arguments;
+};
+
+class ProgramUnfitArgumentTest : public ProgramTest,
+                                 public ::testing::WithParamInterface<UnfitCase> {};
+
+TEST_P(ProgramUnfitArgumentTest, ArgumentOutsideTheCodePageIsNeverWritten) {
     PlaceFiles({});
     ASSERT_NO_FATAL_FAILURE(StartEditor({"safe", 0, 4, ""}));
-    // "café €": neither é nor € exists in code page 932.
-    ASSERT_TRUE(program.StartWide(folder, L"\"caf\u00e9 \u20ac\""));
+    ASSERT_TRUE(program.StartWide(folder, GetParam().arguments));
 
     HWND box = program.WaitForMessageBox();
     ASSERT_NE(box, nullptr) << "no notice";
@@ -668,5 +688,14 @@ TEST_F(ProgramTest, ArgumentOutsideTheCodePageIsNeverWritten) {
     EXPECT_EQ(editor.Text(), "safe");
     EXPECT_EQ(editor.GetSelection(), (Selection{0, 4}));
 }
+
+// Neither é nor € exists in code page 932. The whole selection is checked,
+// not only its first word.
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ProgramUnfitArgumentTest,
+    ::testing::Values(UnfitCase{"Quoted", L"\"caf\u00e9 \u20ac\""},
+                      UnfitCase{"LaterWordUnquoted", L"ok caf\u00e9"},
+                      UnfitCase{"AfterInnerQuotes", L"\"say \"hi there\" caf\u00e9\""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

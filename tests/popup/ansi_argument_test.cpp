@@ -23,12 +23,16 @@ const ArgumentCase kCases[] = {
     {L"q.exe \u20ac", false},
     {L"q.exe \U0001F600", false},
     {L"q.exe \u00e9\u00e9 \"\"", false},
-    {L"q.exe ok \u00e9", true},
+    {L"q.exe ok \u00e9", false},  // a bare selection is checked whole
+    {L"q.exe ok fine", true},
+    {L"q.exe \"say \"hi there\" caf\u00e9\"", false},  // so is a quoted one with quotes inside
+    {L"q.exe \"say \"\u8868\" now\"", true},
+    {L"q.exe \"ok\" \u00e9", true},  // only the first argument is the content here
     {L"\"C:\\\u00e9\\q.exe\" ok", true},
     {L"q.exe \"\" \u00e9", false},
 };
 
-TEST(FirstArgumentFitsAnsi, OnlyTheFirstArgumentMatters) {
+TEST(FirstArgumentFitsAnsi, OnlyTheContentMatters) {
     ASSERT_EQ(GetACP(), 932u) << "these cases are written for code page 932";
     for (const ArgumentCase& c : kCases) EXPECT_EQ(FirstArgumentFitsAnsi(c.line), c.fits) << c.fits;
 }

@@ -65,8 +65,8 @@ const CompletionCase kCases[] = {
      false, -1, true, {"\x82", 1, 1}},
     {"backspace at the start changes nothing", {"ab", 0, 0}, kBackspace, nullptr, true, false, -1, false, {}},
     {"escape is left alone", {"ta", 2, 2}, 0x1B, nullptr, false, false, -1, false, {}},
-    {"selection past the end is taken as the end", {"ta", 1, 99}, 'd', "td", true, true, 2, true,
-     {"td", 2, 2}},
+    {"selection past the end is taken as the end", {"tab", 1, 99}, kBackspace, nullptr, true, false, -1,
+     true, {"t", 1, 1}},
 };
 
 TEST(CompleteKey, FollowsTheComboBoxCompletion) {
