@@ -261,9 +261,8 @@ INSTANTIATE_TEST_SUITE_P(
 // An edit control counts a CR LF as two characters; a rich-edit control
 // keeps one paragraph mark, counted as one, though it hands its text back
 // with CR LF. An element on the second line lands right in both. In both, one
-// Left-arrow press crosses a line break, which the program counts as two
-// characters: after Space on content over two lines the caret ends one place
-// further left, before the "p" of "<p".
+// Left-arrow press crosses a line break, as the program counts it: after
+// Space on content over two lines the caret ends inside the opening tag.
 struct LineCase {
     const char* name;
     EditorKind kind;
@@ -300,9 +299,9 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"WordPadSecondLine", kWordPad, kTwoLines, "abc", {"p\r"},
                  kTwoLines + "<p>abc</p>", 23},
         LineCase{"NotepadContentOverTwoLines", kNotepad, "", kTwoLineContent, {"p ", "\x1b"},
-                 "<p>a\r\nb</p>", 1},
+                 "<p>a\r\nb</p>", 2},
         LineCase{"WordPadContentOverTwoLines", kWordPad, "", kTwoLineContent, {"p ", "\x1b"},
-                 "<p>a\r\nb</p>", 1}),
+                 "<p>a\r\nb</p>", 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- the editor's own Undo ----
