@@ -6,6 +6,8 @@ namespace {
 
 const UINT kActivationWait = 1000;  // milliseconds
 const DWORD kStepsWait = 250;       // milliseconds
+const DWORD kSettleGap = 10;        // milliseconds between caret reads
+const int kSettledReads = 3;        // reads in a row that must agree
 
 // Where the user is looking when the editor's caret can't be read.
 Point PointerPosition() {
@@ -14,29 +16,55 @@ Point PointerPosition() {
     return {p.x, p.y};
 }
 
-// Read from the editor thread's input state without attaching to it: undoing
-// an attachment can hand this thread a fresh input queue, and the keys typed
-// ahead into the popup would go with the old one.
-bool ReadEditorCaret(DWORD editorThread, POINT& caret) {
+// The caret of the thread as it stands, in the client coordinates of the
+// window that shows it; false when the thread shows none.
+bool PeekCaret(DWORD thread, POINT& caret) {
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(editorThread, &info) || !info.hwndCaret) {
-        OutputDebugStringA(kCaretFailureText);
-        return false;
-    }
+    if (!GetGUIThreadInfo(thread, &info) || !info.hwndCaret) return false;
     caret = {info.rcCaret.left, info.rcCaret.top};
     return true;
 }
 
+// Read from the editor thread's input state without attaching to it: undoing
+// an attachment can hand this thread a fresh input queue, and the keys typed
+// ahead into the popup would go with the old one.
+bool ReadEditorCaret(DWORD editorThread, POINT& caret) {
+    if (PeekCaret(editorThread, caret)) return true;
+    OutputDebugStringA(kCaretFailureText);
+    return false;
+}
+
+bool SamePlace(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y; }
+
 // A thread takes its posted messages before it paints, so once a piece of
 // the view made invalid after the Left presses were posted has been painted,
-// the presses have all been taken. Bounded, so a hung editor can't hang the
-// popup; the caret is then read as it stands.
-void WaitForPostedKeys(HWND view) {
-    RECT piece{0, 0, 1, 1};
-    if (!InvalidateRect(view, &piece, FALSE)) return;
+// the presses have been taken. A view that paints within its handling of
+// each key (a rich-edit control does) clears that piece early, so the caret
+// must also have left where the insertion put it and hold still over a few
+// reads a little apart. Bounded, so a hung editor can't hang the popup; the
+// caret is then read as it stands.
+void WaitForPostedKeys(HWND view, DWORD thread, const POINT* afterInsert) {
     DWORD start = GetTickCount();
-    while (GetUpdateRect(view, nullptr, FALSE) && GetTickCount() - start < kStepsWait) Sleep(1);
+    auto inTime = [&] { return GetTickCount() - start < kStepsWait; };
+    RECT piece{0, 0, 1, 1};
+    if (InvalidateRect(view, &piece, FALSE)) {
+        while (GetUpdateRect(view, nullptr, FALSE) && inTime()) Sleep(1);
+    }
+    POINT last{};
+    bool shown = PeekCaret(thread, last);
+    int agreeing = 1;
+    while (inTime()) {
+        Sleep(kSettleGap);
+        POINT now{};
+        bool stillShown = PeekCaret(thread, now);
+        bool same = stillShown == shown && (!shown || SamePlace(now, last));
+        agreeing = same ? agreeing + 1 : 1;
+        bool moved = !stillShown || !afterInsert || !SamePlace(now, *afterInsert);
+        if (agreeing >= kSettledReads && moved) return;
+        shown = stillShown;
+        last = now;
+    }
 }
 
 }  // namespace
@@ -65,6 +93,8 @@ void Win32EditorBridge::InsertText(const std::string& text) {
     if (!view_) return;
     SendMessageA(view_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
     pendingSteps_ = 0;
+    // Where the caret stands now tells later whether the steps have begun.
+    caretAfterInsert_ = PeekCaret(GetWindowThreadProcessId(view_, nullptr), insertCaret_);
 }
 
 // Posted, not sent: the editor moves its caret when it gets to the message.
@@ -92,7 +122,9 @@ Point Win32EditorBridge::LocateCaret() {
     HWND frame = FindWindowA(frameClass_.c_str(), nullptr);
     DWORD editorThread = frame ? GetWindowThreadProcessId(frame, nullptr) : 0;
     if (!editorThread) return PointerPosition();
-    if (pendingSteps_ > 0 && IsWindow(view_)) WaitForPostedKeys(view_);
+    if (pendingSteps_ > 0 && IsWindow(view_)) {
+        WaitForPostedKeys(view_, editorThread, caretAfterInsert_ ? &insertCaret_ : nullptr);
+    }
     pendingSteps_ = 0;
     POINT caret{};
     bool read = ReadEditorCaret(editorThread, caret);

@@ -32,4 +32,7 @@ private:
     // Left presses posted to view_ since the last insertion that the caret
     // has not yet been read after.
     int pendingSteps_ = 0;
+    // The caret of the editor's thread right after the last insertion.
+    bool caretAfterInsert_ = false;
+    POINT insertCaret_{};
 };

@@ -257,8 +257,6 @@ bool Program::StartExecutable(const TestFolder& folder, const std::string& exe,
     return process_.Start(line, folder.Path());
 }
 
-namespace {
-
 std::wstring Widen(const std::string& ansi) {
     int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(n), L'\0');
@@ -274,8 +272,6 @@ std::string Narrow(const std::wstring& wide) {
                         nullptr, nullptr);
     return ansi;
 }
-
-}  // namespace
 
 bool Program::StartWide(const TestFolder& folder, const std::wstring& arguments) {
     std::wstring line = L"\"" + Widen(folder.File("quillnest.exe")) + L"\" " + arguments;

@@ -80,6 +80,11 @@ HWND FindProcessWindow(DWORD processId, const char* cls);
 // The first window of the class anywhere below parent.
 HWND FindDescendant(HWND parent, const char* cls);
 
+// Text between the ANSI code page and UTF-16, as the other processes' Unicode
+// windows take and give it.
+std::wstring Widen(const std::string& ansi);
+std::string Narrow(const std::wstring& wide);
+
 std::string WindowText(HWND hwnd);
 RECT WindowRect(HWND hwnd);
 

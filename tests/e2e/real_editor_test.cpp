@@ -50,22 +50,6 @@ bool IsFile(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::wstring Widen(const std::string& ansi) {
-    int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), n);
-    return wide;
-}
-
-std::string Narrow(const std::wstring& wide) {
-    int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                nullptr, nullptr);
-    std::string ansi(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), ansi.data(), n,
-                        nullptr, nullptr);
-    return ansi;
-}
-
 // One of Wine's editors, reached through its view only. Its views are
 // Unicode windows, so texts go both ways as UTF-16.
 class RealEditor {
@@ -81,7 +65,7 @@ public:
         if (!e2e::WaitUntil([&] { return (view_ = FindWindowExA(frame_, nullptr, kind.view, nullptr)); }))
             return false;
         SetWindowPos(frame_, nullptr, 100, 120, 640, 400, SWP_NOZORDER);
-        std::wstring wide = Widen(text);
+        std::wstring wide = e2e::Widen(text);
         SendMessageW(view_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()));
         if (selStart < 0) selStart = selEnd = static_cast<int>(SendMessageW(view_, WM_GETTEXTLENGTH, 0, 0));
         SendMessageW(view_, EM_SETSEL, selStart, selEnd);
@@ -112,7 +96,7 @@ public:
         std::wstring wide(static_cast<size_t>(n) + 1, L'\0');
         n = SendMessageW(view_, WM_GETTEXT, wide.size(), reinterpret_cast<LPARAM>(wide.data()));
         wide.resize(static_cast<size_t>(n));
-        return Narrow(wide);
+        return e2e::Narrow(wide);
     }
 
     // Both editors pack the two ends into the result when given no pointers.
