@@ -44,7 +44,7 @@ bool SamePlace(const POINT& a, const POINT& b) { return a.x == b.x && a.y == b.y
 // must also have left where the insertion put it and hold still over a few
 // reads a little apart. Bounded, so a hung editor can't hang the popup; the
 // caret is then read as it stands.
-void WaitForPostedKeys(HWND view, DWORD thread, const POINT* afterInsert) {
+void WaitForPostedKeys(HWND view, DWORD thread, const std::optional<POINT>& afterInsert) {
     DWORD start = GetTickCount();
     auto inTime = [&] { return GetTickCount() - start < kStepsWait; };
     RECT piece{0, 0, 1, 1};
@@ -92,15 +92,17 @@ bool Win32EditorBridge::FindEditorWindows() {
 void Win32EditorBridge::InsertText(const std::string& text) {
     if (!view_) return;
     SendMessageA(view_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-    pendingSteps_ = 0;
+    stepsPosted_ = false;
     // Where the caret stands now tells later whether the steps have begun.
-    caretAfterInsert_ = PeekCaret(GetWindowThreadProcessId(view_, nullptr), insertCaret_);
+    POINT caret{};
+    insertCaret_.reset();
+    if (PeekCaret(GetWindowThreadProcessId(view_, nullptr), caret)) insertCaret_ = caret;
 }
 
 // Posted, not sent: the editor moves its caret when it gets to the message.
 void Win32EditorBridge::StepCaretLeft() {
     if (!view_) return;
-    if (PostMessageA(view_, WM_KEYDOWN, VK_LEFT, 0)) ++pendingSteps_;
+    if (PostMessageA(view_, WM_KEYDOWN, VK_LEFT, 0)) stepsPosted_ = true;
 }
 
 // A window of another thread takes the activation when that thread gets to
@@ -122,10 +124,8 @@ Point Win32EditorBridge::LocateCaret() {
     HWND frame = FindWindowA(frameClass_.c_str(), nullptr);
     DWORD editorThread = frame ? GetWindowThreadProcessId(frame, nullptr) : 0;
     if (!editorThread) return PointerPosition();
-    if (pendingSteps_ > 0 && IsWindow(view_)) {
-        WaitForPostedKeys(view_, editorThread, caretAfterInsert_ ? &insertCaret_ : nullptr);
-    }
-    pendingSteps_ = 0;
+    if (stepsPosted_ && IsWindow(view_)) WaitForPostedKeys(view_, editorThread, insertCaret_);
+    stepsPosted_ = false;
     POINT caret{};
     bool read = ReadEditorCaret(editorThread, caret);
     RECT viewRect{};

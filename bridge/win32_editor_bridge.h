@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "composer/operations.h"
 
 // "失敗" in Shift-JIS: the debug text written when the caret can't be read.
@@ -29,10 +31,10 @@ private:
     std::string viewClass_ = kEditorViewClass;
     HWND frame_ = nullptr;
     HWND view_ = nullptr;
-    // Left presses posted to view_ since the last insertion that the caret
-    // has not yet been read after.
-    int pendingSteps_ = 0;
-    // The caret of the editor's thread right after the last insertion.
-    bool caretAfterInsert_ = false;
-    POINT insertCaret_{};
+    // Left presses were posted to view_ since the last insertion, and the
+    // caret has not been read since.
+    bool stepsPosted_ = false;
+    // The caret of the editor's thread right after the last insertion, when
+    // it showed one.
+    std::optional<POINT> insertCaret_;
 };

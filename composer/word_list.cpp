@@ -20,7 +20,7 @@ size_t CountBreaks(const std::string& bytes, size_t end) {
 }  // namespace
 
 FileOpenError::FileOpenError(const std::string& path)
-    : message_(kCantOpenBefore + path + kCantOpenAfter), path_(path) {}
+    : path_(path), message_(Text().Bytes()) {}
 
 UserText FileOpenError::Text() const { return UserText().Own(kCantOpenBefore).Ansi(path_).Own(kCantOpenAfter); }
 

@@ -22,8 +22,8 @@ public:
     UserText Text() const;
 
 private:
-    std::string message_;
     std::string path_;
+    std::string message_;  // Text() joined, kept for what()
 };
 
 // Splits bytes into lines at CR LF, lone CR or lone LF. Text after the last

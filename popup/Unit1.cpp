@@ -136,7 +136,7 @@ void Tquillnest::FormCreate() {
 void Tquillnest::Start(const std::string& exePath, const std::string& commandLine,
                        const std::wstring& wideCommandLine) {
     Guarded([&] {
-        if (!FirstArgumentFitsAnsi(wideCommandLine)) {
+        if (!ContentFitsAnsi(wideCommandLine)) {
             ShowNotice(DamagedArgumentMessage);
             Terminate();
             return;
@@ -247,7 +247,7 @@ void Tquillnest::ApplyDesignSizes() {
     SendMessageA(combo_, CB_SETITEMHEIGHT, 0, Scaled(kItemHeight));
     FitClosedHeight();
     SIZE outer = OuterSize(Scaled(kClientWidth), Scaled(kClientHeight), kStyle, kExStyle, dpi_);
-    if (hasPopupWidth_) outer.cx = ScaledTo(popupWidth_, dpi_);
+    if (popupWidth_) outer.cx = ScaledTo(*popupWidth_, dpi_);
     SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     OnSize();
 }
@@ -284,7 +284,7 @@ void Tquillnest::OnSize() {
 void Tquillnest::OnDpiChanged(UINT dpi, const RECT& suggested) {
     dpi_ = dpi ? dpi : kDesignDpi;
     ApplyDesignSizes();
-    if (placed_) Place(dpi_, SWP_NOACTIVATE);
+    if (placement_) Place(dpi_, SWP_NOACTIVATE);
     else SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -404,7 +404,6 @@ void Tquillnest::CloseDropDown() { SendMessageA(combo_, CB_SHOWDROPDOWN, FALSE, 
 
 // Until the caret is known the width follows the window's own density.
 void Tquillnest::SetPopupWidth(int32_t width) {
-    hasPopupWidth_ = true;
     popupWidth_ = width;
     RECT r;
     GetWindowRect(hwnd_, &r);
@@ -418,18 +417,18 @@ void Tquillnest::SetPopupWidth(int32_t width) {
 void Tquillnest::PlaceBelowCaret(int32_t left, int32_t top, UINT flags) {
     Point caret = composer_.State().CaretPoint;
     placement_ = Placement{caret, int64_t{left} - caret.x, int64_t{top} - caret.y};
-    placed_ = true;
     Place(MonitorDpiAt(caret), flags);
 }
 
 void Tquillnest::Place(UINT dpi, UINT flags) {
-    const Point caret = placement_.caret;
+    const Placement& placement = *placement_;
+    const Point caret = placement.caret;
     RECT r;
     GetWindowRect(hwnd_, &r);
-    int width = hasPopupWidth_ ? ScaledTo(popupWidth_, dpi) : r.right - r.left;
+    int width = popupWidth_ ? ScaledTo(*popupWidth_, dpi) : r.right - r.left;
     int height = r.bottom - r.top;
-    Point at{Clamped(int64_t{caret.x} + ScaledTo(placement_.dx, dpi)),
-             Clamped(int64_t{caret.y} + ScaledTo(placement_.dy, dpi))};
+    Point at{Clamped(int64_t{caret.x} + ScaledTo(placement.dx, dpi)),
+             Clamped(int64_t{caret.y} + ScaledTo(placement.dy, dpi))};
     MONITORINFO info{};
     info.cbSize = sizeof info;
     HMONITOR monitor = MonitorFromPoint(POINT{caret.x, caret.y}, MONITOR_DEFAULTTONEAREST);

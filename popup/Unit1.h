@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -86,8 +87,7 @@ private:
     HFONT font_ = nullptr;
     UINT dpi_ = 96;
     // The settings' width, in pixels at 96 dpi; none before it is set.
-    bool hasPopupWidth_ = false;
-    int32_t popupWidth_ = 0;
+    std::optional<int32_t> popupWidth_;
     // Where the popup was last asked to go: a distance from the caret, in
     // pixels at 96 dpi, kept so that a change of density places it afresh.
     struct Placement {
@@ -95,8 +95,7 @@ private:
         int64_t dx = 0;
         int64_t dy = 0;
     };
-    bool placed_ = false;
-    Placement placement_;
+    std::optional<Placement> placement_;
     // Entries added since the list was last filled, each ended by a NUL: one
     // buffer rather than an object per entry, since a list may hold a hundred
     // thousand of them.

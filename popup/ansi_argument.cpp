@@ -4,7 +4,7 @@
 
 #include "arguments.h"
 
-bool FirstArgumentFitsAnsi(const std::wstring& wideCommandLine) {
+bool ContentFitsAnsi(const std::wstring& wideCommandLine) {
     std::wstring content = ContentArgument(wideCommandLine);
     if (content.empty()) return true;
     int length = static_cast<int>(content.size());

@@ -8,4 +8,4 @@
 // True when the content of the wide command line (the whole selection, read
 // by the same rule as the ANSI line) converts into the ANSI code page and
 // back unchanged, or when there is none.
-bool FirstArgumentFitsAnsi(const std::wstring& wideCommandLine);
+bool ContentFitsAnsi(const std::wstring& wideCommandLine);

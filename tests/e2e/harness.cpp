@@ -257,6 +257,16 @@ bool Program::StartExecutable(const TestFolder& folder, const std::string& exe,
     return process_.Start(line, folder.Path());
 }
 
+std::vector<std::string> ListEntries(const std::string& list) {
+    std::vector<std::string> lines;
+    size_t start = 0, end;
+    while ((end = list.find("\r\n", start)) != std::string::npos) {
+        lines.push_back(list.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
 std::wstring Widen(const std::string& ansi) {
     int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(n), L'\0');

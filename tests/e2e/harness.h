@@ -80,6 +80,10 @@ HWND FindProcessWindow(DWORD processId, const char* cls);
 // The first window of the class anywhere below parent.
 HWND FindDescendant(HWND parent, const char* cls);
 
+// The entries of a word list whose every line ends in CR LF, as a test writes
+// them.
+std::vector<std::string> ListEntries(const std::string& list);
+
 // Text between the ANSI code page and UTF-16, as the other processes' Unicode
 // windows take and give it.
 std::wstring Widen(const std::string& ansi);

@@ -40,16 +40,6 @@ struct Lists {
     std::string settings;  // no settings file when empty
 };
 
-std::vector<std::string> Split(const std::string& list) {
-    std::vector<std::string> lines;
-    size_t start = 0, end;
-    while ((end = list.find("\r\n", start)) != std::string::npos) {
-        lines.push_back(list.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
-
 bool Contains(const RECT& r, Point p) {
     return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
 }
@@ -94,7 +84,7 @@ protected:
         for (int i = 0; i < marks; i++) caption += kAttributeMark;
         ASSERT_TRUE(e2e::WaitUntil([&] {
             return program.Caption() == caption && GetForegroundWindow() == program.Popup() &&
-                   program.Items() == Split(kAttributes);
+                   program.Items() == e2e::ListEntries(kAttributes);
         })) << "caption now: " << program.Caption();
     }
 
@@ -145,7 +135,7 @@ TEST_P(ProgramRunTest, EditorEndsAsExpected) {
     PlaceFiles(lists);
     ASSERT_NO_FATAL_FAILURE(StartEditor({c.text, c.selStart, c.selEnd, ""}));
     ASSERT_NO_FATAL_FAILURE(StartProgram(c.arguments));
-    ASSERT_NO_FATAL_FAILURE(WaitForItems(Split(kTags)));
+    ASSERT_NO_FATAL_FAILURE(WaitForItems(e2e::ListEntries(kTags)));
 
     int marks = 0;
     for (const std::string& keys : c.keys) {
@@ -340,11 +330,11 @@ TEST_P(ProgramFinalCaretTest, SpacePutsThePopupBelowTheSteppedCaretEveryTime) {
         Program& p = *runs.emplace_back(std::make_unique<Program>());
         ASSERT_TRUE(p.Start(folder, content.empty() ? "" : "\"" + content + "\""));
         ASSERT_NO_FATAL_FAILURE(WaitForFocusedPopup(p));
-        ASSERT_TRUE(e2e::WaitUntil([&] { return p.Items() == Split(kTags); }));
+        ASSERT_TRUE(e2e::WaitUntil([&] { return p.Items() == e2e::ListEntries(kTags); }));
         e2e::Type("p ");
         ASSERT_TRUE(e2e::WaitUntil([&] {
             return p.Caption() == "Quillnest" + kAttributeMark && GetForegroundWindow() == p.Popup() &&
-                   p.Items() == Split(kAttributes);
+                   p.Items() == e2e::ListEntries(kAttributes);
         })) << "caption now: " << p.Caption();
 
         RECT r = p.Rect();
@@ -550,10 +540,10 @@ TEST_P(ProgramVanishedListTest, ErrorBoxThenCarriesOn) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, ProgramVanishedListTest,
     ::testing::Values(
-        VanishCase{"EmptyListBeforeEnter", "empty.dat", "p\r", "", "Quillnest", Split(kTags)},
+        VanishCase{"EmptyListBeforeEnter", "empty.dat", "p\r", "", "Quillnest", e2e::ListEntries(kTags)},
         // Only the caption mark came before the failed load.
         VanishCase{"EmptyListBeforeSpace", "empty.dat", "p ", "", "Quillnest" + kAttributeMark,
-                   Split(kTags)},
+                   e2e::ListEntries(kTags)},
         // The element went in first; the list was emptied and the entry cleared.
         VanishCase{"AttributeListBeforeSpace", "attribute.dat", "p ", "<p></p>",
                    "Quillnest" + kAttributeMark, {}}),
@@ -572,7 +562,7 @@ TEST_F(ProgramInHyouFolderTest, FindsItsListsAndSettings) {
     PlaceFiles(lists);
     ASSERT_NO_FATAL_FAILURE(StartEditor({"", -1, -1, ""}));
     ASSERT_NO_FATAL_FAILURE(StartProgram(kNihongo));
-    ASSERT_NO_FATAL_FAILURE(WaitForItems(Split(kTags)));
+    ASSERT_NO_FATAL_FAILURE(WaitForItems(e2e::ListEntries(kTags)));
     RECT r = program.Rect();
     EXPECT_EQ(r.right - r.left, 250);
 
@@ -611,7 +601,7 @@ TEST_F(ProgramTest, WithoutEditorOpensAtThePointerAndSaysSoInsteadOfWriting) {
         EXPECT_TRUE(program.Running());
         EXPECT_EQ(program.Caption(), "Quillnest");
         EXPECT_EQ(program.Entry(), "p");
-        EXPECT_EQ(program.Items(), Split(kTags));
+        EXPECT_EQ(program.Items(), e2e::ListEntries(kTags));
         ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == program.Popup(); }));
     }
     e2e::Type("\x1b");

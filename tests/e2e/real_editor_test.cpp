@@ -121,16 +121,6 @@ private:
     WPARAM settled_ = 0;
 };
 
-std::vector<std::string> Split(const std::string& list) {
-    std::vector<std::string> lines;
-    size_t start = 0, end;
-    while ((end = list.find("\r\n", start)) != std::string::npos) {
-        lines.push_back(list.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
-
 std::string EditorSettings(const EditorKind& kind, const std::string& more = "") {
     return "[Editor]\r\nFrame=" + std::string(kind.frame) + "\r\nView=" + kind.view + "\r\n" + more;
 }
@@ -155,7 +145,7 @@ protected:
     void StartProgram(const std::string& arguments) {
         ASSERT_TRUE(program.Start(folder, arguments));
         ASSERT_TRUE(program.WaitForFocusedPopup()) << "no popup in front with the focus in its combo box";
-        ASSERT_TRUE(e2e::WaitUntil([&] { return program.Items() == Split(kTags); }));
+        ASSERT_TRUE(e2e::WaitUntil([&] { return program.Items() == e2e::ListEntries(kTags); }));
     }
 
     void WaitForAttributeStage(int marks) {
@@ -163,7 +153,7 @@ protected:
         for (int i = 0; i < marks; i++) caption += kAttributeMark;
         ASSERT_TRUE(e2e::WaitUntil([&] {
             return program.Caption() == caption && GetForegroundWindow() == program.Popup() &&
-                   program.Items() == Split(kAttributes);
+                   program.Items() == e2e::ListEntries(kAttributes);
         })) << "caption now: " << program.Caption();
     }
 

@@ -32,9 +32,9 @@ const ArgumentCase kCases[] = {
     {L"q.exe \"\" \u00e9", false},
 };
 
-TEST(FirstArgumentFitsAnsi, OnlyTheContentMatters) {
+TEST(ContentFitsAnsi, OnlyTheContentMatters) {
     ASSERT_EQ(GetACP(), 932u) << "these cases are written for code page 932";
-    for (const ArgumentCase& c : kCases) EXPECT_EQ(FirstArgumentFitsAnsi(c.line), c.fits) << c.fits;
+    for (const ArgumentCase& c : kCases) EXPECT_EQ(ContentFitsAnsi(c.line), c.fits) << c.fits;
 }
 
 }  // namespace
