@@ -122,8 +122,12 @@ bool Tquillnest::Create(HINSTANCE instance) {
         wc.lpszClassName = kClassName;
         if (!RegisterClassExA(&wc)) return false;
     }
+    // Built at its design size for the density of the screen it starts on:
+    // under Wine every resize is a round of messages and server calls for
+    // the frame, the combo box and its parts.
+    SIZE outer = DesignOuterSize(MonitorDpiAt(Point{kDesignLeft, kDesignTop}));
     CreateWindowExA(kExStyle, kClassName, kDesignCaption, kStyle, kDesignLeft, kDesignTop,
-                    kClientWidth, kClientHeight, nullptr, nullptr, instance, this);
+                    outer.cx, outer.cy, nullptr, nullptr, instance, this);
     return hwnd_ != nullptr && combo_ != nullptr;
 }
 
@@ -146,6 +150,7 @@ void Tquillnest::Start(const std::string& exePath, const std::string& commandLin
 }
 
 void Tquillnest::Show() {
+    if (widthPending_) FitWidth();
     ShowWindow(hwnd_, SW_SHOW);
     SetForegroundWindow(hwnd_);
     if (pendingCount_ != 0) PostMessageA(hwnd_, kFillItemsMessage, 0, 0);
@@ -215,6 +220,7 @@ bool Tquillnest::CreateComboBox1() {
                              Scaled(kComboHeight + kDropDownCount * kItemHeight) + 2, hwnd_,
                              reinterpret_cast<HMENU>(1), instance, nullptr);
     if (!combo_) return false;
+    comboListHeight_ = Scaled(kComboHeight + kDropDownCount * kItemHeight) + 2;
     SendMessageA(combo_, CB_SETMINVISIBLE, kDropDownCount, 0);
     // Entries may be far longer than an edit field's default limit; a completed
     // entry must fit whole.
@@ -236,7 +242,9 @@ bool Tquillnest::CreateComboBox1() {
 }
 
 // The design at the window's density: client area, font, and the combo box
-// whose closed height follows its font unless told otherwise.
+// whose closed height follows its font unless told otherwise. The frame is
+// resized only when the density has changed since it was built; its WM_SIZE
+// then lays out the combo box.
 void Tquillnest::ApplyDesignSizes() {
     HFONT old = font_;
     font_ = CreateFontA(-Scaled(kFontHeight), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
@@ -246,22 +254,35 @@ void Tquillnest::ApplyDesignSizes() {
     if (old) DeleteObject(old);
     SendMessageA(combo_, CB_SETITEMHEIGHT, 0, Scaled(kItemHeight));
     FitClosedHeight();
-    SIZE outer = OuterSize(Scaled(kClientWidth), Scaled(kClientHeight), kStyle, kExStyle, dpi_);
-    if (popupWidth_) outer.cx = ScaledTo(*popupWidth_, dpi_);
-    SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    OnSize();
+    SIZE outer = DesignOuterSize(dpi_);
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    if (r.right - r.left != outer.cx || r.bottom - r.top != outer.cy)
+        SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    widthPending_ = false;
+}
+
+// The design's client area, or the settings' width once it is known, at dpi.
+SIZE Tquillnest::DesignOuterSize(UINT dpi) const {
+    SIZE outer = OuterSize(ScaledTo(kClientWidth, dpi), ScaledTo(kClientHeight, dpi), kStyle, kExStyle, dpi);
+    if (popupWidth_) outer.cx = ScaledTo(*popupWidth_, dpi);
+    return outer;
 }
 
 // The selection field's height is set as a content height, and what the
 // frame adds to it differs between systems and themes: measure and correct.
+// Each correction starts from the height last set, not from the one read
+// back, which Wine reports two pixels higher than it was set.
 void Tquillnest::FitClosedHeight() {
+    LRESULT field = SendMessageA(combo_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+    if (field == CB_ERR) return;
     for (int tries = 0; tries < 3; ++tries) {
         RECT r;
         GetWindowRect(combo_, &r);
         int error = Scaled(kComboHeight) - (r.bottom - r.top);
-        LRESULT field = SendMessageA(combo_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-        if (error == 0 || field == CB_ERR || field + error <= 0) return;
-        SendMessageA(combo_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field + error);
+        if (error == 0 || field + error <= 0) return;
+        field += error;
+        SendMessageA(combo_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
     }
 }
 
@@ -274,8 +295,15 @@ void Tquillnest::OnSize() {
     GetClientRect(hwnd_, &client);
     int rightMargin = Scaled(kClientWidth) - Scaled(kComboLeft) - Scaled(kComboWidth);
     int width = std::max<int>(0, client.right - Scaled(kComboLeft) - rightMargin);
-    SetWindowPos(combo_, nullptr, Scaled(kComboLeft), 0, width,
-                 Scaled(kComboHeight + kDropDownCount * kItemHeight) + 2, SWP_NOZORDER | SWP_NOACTIVATE);
+    int listHeight = Scaled(kComboHeight + kDropDownCount * kItemHeight) + 2;
+    int height = listHeight;
+    if (listHeight == comboListHeight_) {
+        RECT r;
+        GetWindowRect(combo_, &r);
+        height = r.bottom - r.top;
+    }
+    comboListHeight_ = listHeight;
+    SetWindowPos(combo_, nullptr, Scaled(kComboLeft), 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Moved onto a screen of another density: the design sizes and the width
@@ -402,13 +430,22 @@ void Tquillnest::AddItem(const std::string& text) {
 
 void Tquillnest::CloseDropDown() { SendMessageA(combo_, CB_SHOWDROPDOWN, FALSE, 0); }
 
-// Until the caret is known the width follows the window's own density.
+// A hidden popup takes the width when it is placed or shown, in the same
+// resize as its place.
 void Tquillnest::SetPopupWidth(int32_t width) {
     popupWidth_ = width;
+    widthPending_ = true;
+    if (IsWindowVisible(hwnd_)) FitWidth();
+}
+
+// Until the caret is known the width follows the window's own density.
+void Tquillnest::FitWidth() {
+    widthPending_ = false;
     RECT r;
     GetWindowRect(hwnd_, &r);
-    SetWindowPos(hwnd_, nullptr, 0, 0, ScaledTo(width, dpi_), r.bottom - r.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    int width = ScaledTo(*popupWidth_, dpi_);
+    if (r.right - r.left != width)
+        SetWindowPos(hwnd_, nullptr, 0, 0, width, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The composer asks for a point at some distance from the caret it has just
@@ -426,6 +463,7 @@ void Tquillnest::Place(UINT dpi, UINT flags) {
     RECT r;
     GetWindowRect(hwnd_, &r);
     int width = popupWidth_ ? ScaledTo(*popupWidth_, dpi) : r.right - r.left;
+    widthPending_ = false;
     int height = r.bottom - r.top;
     Point at{Clamped(int64_t{caret.x} + ScaledTo(placement.dx, dpi)),
              Clamped(int64_t{caret.y} + ScaledTo(placement.dy, dpi))};

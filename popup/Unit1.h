@@ -63,6 +63,8 @@ private:
     bool OnCreate();
     bool CreateComboBox1();
     void ApplyDesignSizes();
+    SIZE DesignOuterSize(UINT dpi) const;
+    void FitWidth();
     void FitClosedHeight();
     void OnSize();
     void OnDpiChanged(UINT dpi, const RECT& suggested);
@@ -86,8 +88,11 @@ private:
     WNDPROC editProc_ = nullptr;
     HFONT font_ = nullptr;
     UINT dpi_ = 96;
+    int comboListHeight_ = 0;
     // The settings' width, in pixels at 96 dpi; none before it is set.
     std::optional<int32_t> popupWidth_;
+    // Set before the popup has been resized to that width.
+    bool widthPending_ = false;
     // Where the popup was last asked to go: a distance from the caret, in
     // pixels at 96 dpi, kept so that a change of density places it afresh.
     struct Placement {

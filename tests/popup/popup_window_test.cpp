@@ -250,9 +250,7 @@ TEST_F(PopupWindowTest, BuiltFromTheDesign) {
     EXPECT_EQ(corner.x, Scaled(1));
     EXPECT_EQ(corner.y, 0);
     EXPECT_EQ(box.right - box.left, Scaled(136));
-    // The closed height follows the font the system finds for the design
-    // font; it must at least fit the client area.
-    EXPECT_LE(box.bottom - box.top, client.bottom);
+    EXPECT_EQ(box.bottom - box.top, Scaled(20));
 
     LOGFONTA font{};
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(combo, WM_GETFONT, 0, 0)), sizeof font, &font);
@@ -309,6 +307,29 @@ TEST_F(PopupWindowTest, TypingCompletesFromTheListAndOpensIt) {
     // Every key went to the composer first.
     EXPECT_EQ(Count("find"), 4u);
     EXPECT_TRUE(Inserts().empty());
+}
+
+// The list opens as tall as the form was built with, after the popup has
+// taken the settings' width too.
+TEST_F(PopupWindowTest, OpenListKeepsItsHeightWhenThePopupTakesItsWidth) {
+    folder.Write("html.dat", "t0\r\nt1\r\nt2\r\nt3\r\nt4\r\nt5\r\nt6\r\nt7\r\nt8\r\nt9\r\nt10\r\nt11\r\n");
+    folder.Write("quillnest.ini", "[Pos]\r\nWidth=300\r\n");
+    auto openHeight = [this] {
+        RECT r{};
+        SendMessageA(form->ComboBox1(), CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&r));
+        return r.bottom - r.top;
+    };
+    Build();
+    const LONG built = openHeight();
+    EXPECT_GT(built, WindowRect(form->ComboBox1()).bottom - WindowRect(form->ComboBox1()).top);
+    form->Start(folder.ExePath(), "q.exe", L"q.exe");
+    form->Show();
+    PumpAllButQuit();
+    ASSERT_EQ(WindowRect(form->Handle()).right - WindowRect(form->Handle()).left, 300);
+    EXPECT_EQ(openHeight(), built);
+    Type("t");
+    ASSERT_TRUE(Dropped());
+    EXPECT_EQ(openHeight(), built);
 }
 
 TEST_F(PopupWindowTest, CompletionIgnoresCaseAndKeepsWhatWasTyped) {
@@ -418,6 +439,7 @@ TEST_F(PopupWindowTest, NewScreenDensityScalesTheDesignAndTheWidthAndKeepsThePla
     GetClientRect(f.Handle(), &client);
     RECT box = WindowRect(f.ComboBox1());
     EXPECT_EQ(box.right - box.left, client.right - (207 - 204));
+    EXPECT_EQ(box.bottom - box.top, 30);
     EXPECT_EQ(Items().size(), 4u);
 }
 
