@@ -216,11 +216,10 @@ bool Tquillnest::CreateComboBox1() {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd_, GWLP_HINSTANCE));
     combo_ = CreateWindowExA(0, WC_COMBOBOXA, "",
                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL | CBS_HASSTRINGS,
-                             Scaled(kComboLeft), 0, Scaled(kComboWidth),
-                             Scaled(kComboHeight + kDropDownCount * kItemHeight) + 2, hwnd_,
+                             Scaled(kComboLeft), 0, Scaled(kComboWidth), OpenHeight(), hwnd_,
                              reinterpret_cast<HMENU>(1), instance, nullptr);
     if (!combo_) return false;
-    comboListHeight_ = Scaled(kComboHeight + kDropDownCount * kItemHeight) + 2;
+    laidOutOpenHeight_ = OpenHeight();
     SendMessageA(combo_, CB_SETMINVISIBLE, kDropDownCount, 0);
     // Entries may be far longer than an edit field's default limit; a completed
     // entry must fit whole.
@@ -259,6 +258,8 @@ void Tquillnest::ApplyDesignSizes() {
     GetWindowRect(hwnd_, &r);
     if (r.right - r.left != outer.cx || r.bottom - r.top != outer.cy)
         SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    else
+        OnSize();
     widthPending_ = false;
 }
 
@@ -286,23 +287,29 @@ void Tquillnest::FitClosedHeight() {
     }
 }
 
+// The height a drop-down combo box is given is that of the box with its list
+// open: Wine sizes the list from it (the visual-styles control counts
+// entries instead, CB_SETMINVISIBLE).
+int Tquillnest::OpenHeight() const { return Scaled(kComboHeight + kDropDownCount * kItemHeight) + 2; }
+
 // ComboBox1 keeps its design margins on both sides and follows the width.
 // The margins are scaled apart from the width, so at any density the combo
 // box starts at its scaled left and is as wide as designed at design width.
+// The open height is given again only when the density has changed it: a
+// height other than its closed one makes the combo box resize itself twice.
 void Tquillnest::OnSize() {
     if (!combo_) return;
     RECT client;
     GetClientRect(hwnd_, &client);
     int rightMargin = Scaled(kClientWidth) - Scaled(kComboLeft) - Scaled(kComboWidth);
     int width = std::max<int>(0, client.right - Scaled(kComboLeft) - rightMargin);
-    int listHeight = Scaled(kComboHeight + kDropDownCount * kItemHeight) + 2;
-    int height = listHeight;
-    if (listHeight == comboListHeight_) {
+    int height = OpenHeight();
+    if (height == laidOutOpenHeight_) {
         RECT r;
         GetWindowRect(combo_, &r);
         height = r.bottom - r.top;
     }
-    comboListHeight_ = listHeight;
+    laidOutOpenHeight_ = OpenHeight();
     SetWindowPos(combo_, nullptr, Scaled(kComboLeft), 0, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

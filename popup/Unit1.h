@@ -74,6 +74,7 @@ private:
     void PlaceBelowCaret(int32_t left, int32_t top, UINT flags);
     void Place(UINT dpi, UINT flags);
     int Scaled(int designPixels) const;
+    int OpenHeight() const;
 
     template <class Handler>
     bool Guarded(Handler&& handler);
@@ -88,7 +89,8 @@ private:
     WNDPROC editProc_ = nullptr;
     HFONT font_ = nullptr;
     UINT dpi_ = 96;
-    int comboListHeight_ = 0;
+    // The open height the combo box was last given.
+    int laidOutOpenHeight_ = 0;
     // The settings' width, in pixels at 96 dpi; none before it is set.
     std::optional<int32_t> popupWidth_;
     // Set before the popup has been resized to that width.
