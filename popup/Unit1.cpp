@@ -150,7 +150,7 @@ void Tquillnest::Start(const std::string& exePath, const std::string& commandLin
 }
 
 void Tquillnest::Show() {
-    if (widthPending_) FitWidth();
+    if (popupWidth_ && !placement_) FitWidth();
     ShowWindow(hwnd_, SW_SHOW);
     SetForegroundWindow(hwnd_);
     if (pendingCount_ != 0) PostMessageA(hwnd_, kFillItemsMessage, 0, 0);
@@ -260,7 +260,6 @@ void Tquillnest::ApplyDesignSizes() {
         SetWindowPos(hwnd_, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     else
         OnSize();
-    widthPending_ = false;
 }
 
 // The design's client area, or the settings' width once it is known, at dpi.
@@ -437,17 +436,15 @@ void Tquillnest::AddItem(const std::string& text) {
 
 void Tquillnest::CloseDropDown() { SendMessageA(combo_, CB_SHOWDROPDOWN, FALSE, 0); }
 
-// A hidden popup takes the width when it is placed or shown, in the same
-// resize as its place.
+// A hidden popup yet to be placed takes the width with its place, in the
+// same resize, or when it shows.
 void Tquillnest::SetPopupWidth(int32_t width) {
     popupWidth_ = width;
-    widthPending_ = true;
-    if (IsWindowVisible(hwnd_)) FitWidth();
+    if (placement_ || IsWindowVisible(hwnd_)) FitWidth();
 }
 
 // Until the caret is known the width follows the window's own density.
 void Tquillnest::FitWidth() {
-    widthPending_ = false;
     RECT r;
     GetWindowRect(hwnd_, &r);
     int width = ScaledTo(*popupWidth_, dpi_);
@@ -470,7 +467,6 @@ void Tquillnest::Place(UINT dpi, UINT flags) {
     RECT r;
     GetWindowRect(hwnd_, &r);
     int width = popupWidth_ ? ScaledTo(*popupWidth_, dpi) : r.right - r.left;
-    widthPending_ = false;
     int height = r.bottom - r.top;
     Point at{Clamped(int64_t{caret.x} + ScaledTo(placement.dx, dpi)),
              Clamped(int64_t{caret.y} + ScaledTo(placement.dy, dpi))};

@@ -93,8 +93,6 @@ private:
     int laidOutOpenHeight_ = 0;
     // The settings' width, in pixels at 96 dpi; none before it is set.
     std::optional<int32_t> popupWidth_;
-    // Set before the popup has been resized to that width.
-    bool widthPending_ = false;
     // Where the popup was last asked to go: a distance from the caret, in
     // pixels at 96 dpi, kept so that a change of density places it afresh.
     struct Placement {
