@@ -354,6 +354,12 @@ bool MessageBoxShowsIcon(HWND box) {
     return shows;
 }
 
+bool AnswerBox(HWND box) {
+    if (!WaitUntil([&] { return GetForegroundWindow() == box; })) return false;
+    Type("\r");
+    return WaitUntil([&] { return !IsWindow(box); });
+}
+
 // ---- keys ----
 
 namespace {

@@ -164,6 +164,9 @@ private:
 std::string MessageBoxText(HWND box);
 // Whether a message box shows an icon.
 bool MessageBoxShowsIcon(HWND box);
+// Answers a message box with Enter, as a person would once it has the
+// keyboard; true once it is gone.
+bool AnswerBox(HWND box);
 
 // Types the characters as key presses (letters, digits, blank, Enter "\r",
 // Escape "\x1b") to whatever window has the keyboard focus.

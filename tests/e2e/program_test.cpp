@@ -466,8 +466,7 @@ TEST_P(ProgramMissingListTest, NoticeThenEndWithEditorUntouched) {
     EXPECT_EQ(e2e::MessageBoxText(box), kMissingFiles);
     EXPECT_EQ(e2e::WindowText(box), "quillnest");
     EXPECT_FALSE(e2e::MessageBoxShowsIcon(box));
-    ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == box; }));
-    e2e::Type("\r");
+    ASSERT_TRUE(e2e::AnswerBox(box));
 
     ASSERT_NO_FATAL_FAILURE(ExpectProgramEnds());
     EXPECT_EQ(editor.Text(), "untouched");
@@ -489,8 +488,7 @@ TEST_F(ProgramTest, TitleLowersSingleByteLettersOnly) {
     HWND box = program.WaitForMessageBox();
     ASSERT_NE(box, nullptr) << "no notice";
     EXPECT_EQ(e2e::WindowText(box), "\x83\x41qn");
-    ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == box; }));
-    e2e::Type("\r");
+    ASSERT_TRUE(e2e::AnswerBox(box));
     ASSERT_NO_FATAL_FAILURE(ExpectProgramEnds());
 }
 
@@ -519,9 +517,7 @@ TEST_P(ProgramVanishedListTest, ErrorBoxThenCarriesOn) {
     EXPECT_EQ(e2e::MessageBoxText(box), kFileWord + " " + folder.File(c.list) + " " + kCannotOpen + ".");
     EXPECT_EQ(e2e::WindowText(box), "quillnest");
     EXPECT_TRUE(e2e::MessageBoxShowsIcon(box));
-    ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == box; }));
-    e2e::Type("\r");
-    ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(box); }));
+    ASSERT_TRUE(e2e::AnswerBox(box));
 
     EXPECT_TRUE(program.Running());
     EXPECT_EQ(program.Caption(), c.caption);
@@ -594,9 +590,7 @@ TEST_F(ProgramTest, WithoutEditorOpensAtThePointerAndSaysSoInsteadOfWriting) {
         EXPECT_EQ(e2e::MessageBoxText(box), NoEditorMessage(kEditorFrameClass, kEditorViewClass).Bytes());
         EXPECT_EQ(e2e::WindowText(box), "quillnest");
         EXPECT_FALSE(e2e::MessageBoxShowsIcon(box));
-        ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == box; }));
-        e2e::Type("\r");
-        ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(box); }));
+        ASSERT_TRUE(e2e::AnswerBox(box));
 
         EXPECT_TRUE(program.Running());
         EXPECT_EQ(program.Caption(), "Quillnest");
@@ -671,8 +665,7 @@ TEST_P(ProgramUnfitArgumentTest, ArgumentOutsideTheCodePageIsNeverWritten) {
     ASSERT_NE(box, nullptr) << "no notice";
     EXPECT_FALSE(e2e::MessageBoxText(box).empty());
     EXPECT_EQ(e2e::WindowText(box), "quillnest");
-    ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == box; }));
-    e2e::Type("\r");
+    ASSERT_TRUE(e2e::AnswerBox(box));
 
     ASSERT_NO_FATAL_FAILURE(ExpectProgramEnds());
     EXPECT_EQ(editor.Text(), "safe");

@@ -63,9 +63,7 @@ protected:
         HWND box = program.WaitForMessageBox();
         ASSERT_NE(box, nullptr) << "no message box";
         EXPECT_EQ(e2e::MessageBoxText(box), text);
-        ASSERT_TRUE(e2e::WaitUntil([&] { return GetForegroundWindow() == box; }));
-        e2e::Type("\r");
-        ASSERT_TRUE(e2e::WaitUntil([&] { return !IsWindow(box); }));
+        ASSERT_TRUE(e2e::AnswerBox(box));
     }
 
     void ExpectEndsCleanly() {
